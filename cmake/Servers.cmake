@@ -1,0 +1,9 @@
+# A server library: loaded by path like a COM server, no "lib" prefix, and it
+# exports exactly the four Dll entry points.
+function(voxamen_add_server name)
+  add_library(${name} MODULE ${ARGN})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_link_options(${name} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/server.map
+    -Wl,--no-undefined)
+endfunction()

@@ -1,0 +1,103 @@
+#include "engine/Voxamen.h"
+
+#include <cstring>
+
+#include "engine/EngineUI.h"
+#include "engine/PhoneticModuleLoader.h"
+#include "engine/audio/OutputFormat.h"
+#include "platform/Messages.h"
+
+namespace vox {
+
+Voxamen::Voxamen() : format_(DefaultOutputFormat()) {}
+
+Voxamen::~Voxamen() = default;
+
+HRESULT Voxamen::SetVoice(const char* VoiceKey) {
+    if (VoiceKey == nullptr) return E_INVALIDARG;
+    return Guarded([&] { return DoSetVoice(VoiceKey); });
+}
+
+HRESULT Voxamen::DoSetVoice(const std::string& key) {
+    if (!props_.Read(key)) {
+        MessageBox(kEngineCaption, "Failed to read voice properties for " + key);
+        return E_FAIL;
+    }
+    if (props_.voiceData == loadedVoiceData_) return S_FALSE;
+    loadedVoiceData_ = props_.voiceData;
+
+    const std::string name = PhoneticModuleName(props_.language, props_.sublang);
+    if (name != phoneticName_) {
+        ComPtr<IPhonetic> module = CreatePhoneticModule(name);
+        phonetic_ = module;
+        if (!phonetic_) {
+            MessageBox(kEngineCaption, "Failed to create Phonetic (" + name + ")");
+            return E_FAIL;
+        }
+        phoneticName_ = name;
+    }
+    return S_OK;
+}
+
+HRESULT Voxamen::SetFormat(const WAVEFORMATEX* Format) {
+    if (Format == nullptr) return E_INVALIDARG;
+    if (!IsAcceptedOutputFormat(*Format)) return E_FAIL;
+    format_ = *Format;
+    return S_OK;
+}
+
+HRESULT Voxamen::GetOutputFormat(const WAVEFORMATEX* DesiredFormat,
+                                 WAVEFORMATEX* NearestSupportedFormat) {
+    if (NearestSupportedFormat == nullptr) return E_INVALIDARG;
+    return NearestOutputFormat(DesiredFormat, *NearestSupportedFormat);
+}
+
+HRESULT Voxamen::Speak(const char* Phonemes, const char* SyntagmaType,
+                       const CProsodyInfo* ProsodyInfo, uint8_t** Audio, int32_t* Size) {
+    if (Phonemes == nullptr || SyntagmaType == nullptr || Audio == nullptr || Size == nullptr)
+        return E_INVALIDARG;
+    return Guarded([&] { return DoSpeak(Phonemes, SyntagmaType, ProsodyInfo, Audio, Size); });
+}
+
+HRESULT Voxamen::DoSpeak(const char*, const char* syntagmaType, const CProsodyInfo*, uint8_t**,
+                         int32_t*) {
+    if (!phonetic_) return E_FAIL;
+    if (std::strchr(syntagmaType, '|') == nullptr) return E_FAIL;
+    return E_FAIL;  // no voice database can be opened yet
+}
+
+HRESULT Voxamen::CopyResult(const std::vector<int32_t>& values, int32_t** array, int32_t* num) {
+    if (array == nullptr || num == nullptr) return E_INVALIDARG;
+    *num = static_cast<int32_t>(values.size());
+    return CoTaskMemArray(values.data(), values.size(), array);
+}
+
+HRESULT Voxamen::GetPhonemesSizes(int32_t** Sizes, int32_t* Num) {
+    return CopyResult(phonemeSizes_, Sizes, Num);
+}
+
+HRESULT Voxamen::GetVisemesCodes(int32_t** Codes, int32_t* Num) {
+    return CopyResult(visemeCodes_, Codes, Num);
+}
+
+HRESULT Voxamen::GetPhonemesCodes(int32_t** Codes, int32_t* Num) {
+    return CopyResult(phonemeCodes_, Codes, Num);
+}
+
+HRESULT Voxamen::IsUISupported(const char* VoiceKey, const char* TypeOfUI, int32_t* bSupported) {
+    if (bSupported == nullptr) return E_INVALIDARG;
+    *bSupported = 0;
+    return Guarded([&] {
+        *bSupported = vox::IsUISupported(VoiceKey, TypeOfUI) ? 1 : 0;
+        return S_OK;
+    });
+}
+
+HRESULT Voxamen::DisplayUI(void*, const char* VoiceKey, const char* TypeOfUI) {
+    return Guarded([&] {
+        vox::DisplayUI(VoiceKey, TypeOfUI);
+        return S_OK;
+    });
+}
+
+}  // namespace vox

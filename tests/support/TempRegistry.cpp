@@ -1,0 +1,61 @@
+#include "support/TempRegistry.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace vox::test {
+
+namespace {
+
+std::string MakeTempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "voxamen-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+}  // namespace
+
+TempRegistry::TempRegistry() : dir_(MakeTempDir()) {
+    if (const char* old = std::getenv("VOXAMEN_REGISTRY_DIR")) {
+        previous_ = old;
+        hadPrevious_ = true;
+    }
+    ::setenv("VOXAMEN_REGISTRY_DIR", dir_.c_str(), 1);
+}
+
+TempRegistry::~TempRegistry() {
+    if (hadPrevious_)
+        ::setenv("VOXAMEN_REGISTRY_DIR", previous_.c_str(), 1);
+    else
+        ::unsetenv("VOXAMEN_REGISTRY_DIR");
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+}
+
+void TempRegistry::WriteMachine(const std::string& text) const { WriteFile(MachineFile(), text); }
+void TempRegistry::WriteUser(const std::string& text) const { WriteFile(UserFile(), text); }
+
+TempDir::TempDir() : path_(MakeTempDir()) {}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFile(const std::string& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace vox::test

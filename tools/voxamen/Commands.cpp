@@ -1,0 +1,59 @@
+#include <ostream>
+
+#include "tools/voxamen/Command.h"
+
+namespace vox::cli {
+
+int RunRegister(const Invocation&);
+int RunUnregister(const Invocation&);
+int RunVoices(const Invocation&);
+int RunVoice(const Invocation&);
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"register", "register server libraries (calls DllRegisterServer)", RunRegister},
+        {"unregister", "unregister server libraries (calls DllUnregisterServer)", RunUnregister},
+        {"voices", "list the installed voices", RunVoices},
+        {"voice", "install (add) or remove a voice", RunVoice},
+    };
+    return commands;
+}
+
+namespace {
+
+void PrintOverview(std::ostream& out) {
+    out << "usage: voxamen COMMAND [ARGS...]\n\n"
+        << "Russian text-to-speech engine: tools for voices, modules and synthesis.\n\n"
+        << "Commands:\n";
+    for (const Command& c : Commands()) {
+        std::string name = c.name;
+        out << "  " << name << std::string(name.size() < 16 ? 16 - name.size() : 1, ' ') << c.synopsis
+            << "\n";
+    }
+    out << "\n'voxamen COMMAND --help' describes a command.\n"
+        << "The registry lives in $VOXAMEN_REGISTRY_DIR (default ~/.config/voxamen).\n";
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        PrintOverview(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintOverview(out);
+        return kExitOk;
+    }
+    for (const Command& c : Commands()) {
+        if (args[0] == c.name) {
+            Invocation inv{std::vector<std::string>(args.begin() + 1, args.end()), out, err};
+            return c.run(inv);
+        }
+    }
+    err << "voxamen: unknown command \"" << args[0] << "\"\n";
+    PrintOverview(err);
+    return kExitUsage;
+}
+
+}  // namespace vox::cli

@@ -1,0 +1,94 @@
+#include "tools/voxamen/VoiceInstaller.h"
+
+#include "engine/voice/VoiceProperties.h"
+#include "interfaces/AdapterIds.h"
+#include "platform/Guid.h"
+#include "platform/Registry.h"
+
+namespace vox {
+
+namespace {
+
+bool IsHex(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string ValidateVoiceInstallation(const VoiceInstallation& v) {
+    if (v.key.empty()) return "the voice key is empty";
+    if (v.key.find('\\') != std::string::npos) return "the voice key must not contain \"\\\"";
+    if (v.voiceData.empty()) return "the voice database path is empty";
+    if (v.voiceData.front() != '/') return "the voice database path must be absolute";
+    for (const std::string* text : {&v.voiceData, &v.name, &v.lexicon, &v.gender, &v.age})
+        if (text->size() > kMaxSettingText)
+            return "\"" + *text + "\" is longer than " + std::to_string(kMaxSettingText) +
+                   " bytes, which the engine cannot read";
+    if (!IsHex(v.language)) return "the language must be hexadecimal digits, e.g. 419";
+    if (!v.sublang.empty() && v.sublang.find_first_not_of("0123456789") != std::string::npos)
+        return "the sublanguage must be decimal digits, e.g. 1";
+    if (!v.lexicon.empty() && !GuidFromString(v.lexicon))
+        return "the lexical component must be a class id like {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
+    return {};
+}
+
+bool InstallVoice(const VoiceInstallation& v, std::string& error) {
+    error = ValidateVoiceInstallation(v);
+    if (!error.empty()) return false;
+    const std::string name = v.name.empty() ? v.key : v.name;
+    const std::string voiceKey = VoiceRoot() + "\\" + v.key;
+    const std::string tokenKey = std::string(kVoiceTokensKey) + "\\" + v.key;
+    reg::Status s = reg::Edit(reg::Root::LocalMachine, [&](reg::Hive& hive) {
+        auto text = [&](const std::string& key, const char* valueName, const std::string& value) {
+            hive.SetValue(key, reg::MakeString(valueName, value));
+        };
+        text(voiceKey, "CLSID", GuidToString(CLSID_Orvalink));
+        text(voiceKey, "UI", GuidToString(CLSID_VoxamenUI));
+        text(voiceKey, "LingProcessor", v.lexicon);
+        text(voiceKey, "VoiceData", v.voiceData);
+        text(voiceKey, "Age", v.age);
+        text(voiceKey, "Gender", v.gender);
+        text(voiceKey, "Language", v.language);
+        text(voiceKey, "Sublang", v.sublang);
+        text(voiceKey, "Name", name);
+
+        text(tokenKey, "", name);
+        text(tokenKey, "CLSID", GuidToString(CLSID_Orvalink));
+        const std::string attributes = tokenKey + "\\Attributes";
+        text(attributes, "Name", name);
+        text(attributes, "Gender", v.gender);
+        text(attributes, "Age", v.age);
+        text(attributes, "Language", v.language);
+        text(attributes, "Vendor", "Vostrelin");
+        return reg::Status::Ok;
+    });
+    if (s != reg::Status::Ok) error = "the registry cannot be written: " + reg::StatusText(s);
+    return s == reg::Status::Ok;
+}
+
+bool RemoveVoice(const std::string& key, std::string& error) {
+    if (key.empty() || key.find('\\') != std::string::npos) {
+        error = "invalid voice key \"" + key + "\"";
+        return false;
+    }
+    bool found = false;
+    reg::Status s = reg::Edit(reg::Root::LocalMachine, [&](reg::Hive& hive) {
+        found = hive.DeleteTree(VoiceRoot() + "\\" + key);
+        found = hive.DeleteTree(std::string(kVoiceTokensKey) + "\\" + key) || found;
+        return reg::Status::Ok;
+    });
+    if (s != reg::Status::Ok) {
+        error = "the registry cannot be written: " + reg::StatusText(s);
+        return false;
+    }
+    if (!found) {
+        error = "no voice \"" + key + "\" is installed";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vox

@@ -1,0 +1,116 @@
+// voxamen voice add KEY … / voxamen voice remove KEY
+#include <climits>
+#include <cstdlib>
+#include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tools/voxamen/Command.h"
+#include "tools/voxamen/Options.h"
+#include "tools/voxamen/VoiceInstaller.h"
+
+namespace vox::cli {
+
+namespace {
+
+constexpr const char* kAddUsage =
+    "usage: voxamen voice add KEY --data FILE [--language 419] [--sublang N]\n"
+    "                         [--name TEXT] [--gender Male|Female|Neutral] [--age TEXT]\n"
+    "                         [--lexicon CLSID]\n"
+    "  Installs a voice: its settings under HKLM\\SOFTWARE\\Vostrelin\\Voices\\KEY and\n"
+    "  its platform voice token.\n"
+    "  --data FILE      the voice database (\"abs.07\" file)\n"
+    "  --language HEX   language identifier in hexadecimal (default 419, Russian)\n"
+    "  --sublang N      variant: selects phonetic module LANGUAGE.N\n"
+    "  --name TEXT      display name (default: KEY)\n"
+    "  --gender TEXT    Male, Female or Neutral (default Male)\n"
+    "  --age TEXT       default Adult\n"
+    "  --lexicon CLSID  class id of the lexical component\n";
+
+constexpr const char* kRemoveUsage =
+    "usage: voxamen voice remove KEY\n"
+    "  Removes the voice's machine settings and its platform voice token.\n";
+
+std::string AbsolutePath(const std::string& path) {
+    if (!path.empty() && path[0] == '/') return path;
+    char cwd[PATH_MAX];
+    if (::getcwd(cwd, sizeof cwd) == nullptr) return path;
+    return std::string(cwd) + "/" + path;
+}
+
+int Add(const Invocation& inv, const std::vector<std::string>& args) {
+    Options opts({"data", "language", "sublang", "name", "gender", "age", "lexicon"});
+    std::string error;
+    if (!opts.Parse(args, error)) {
+        inv.err << "voxamen voice add: " << error << "\n" << kAddUsage;
+        return kExitUsage;
+    }
+    if (opts.Help()) {
+        inv.out << kAddUsage;
+        return kExitOk;
+    }
+    if (opts.Positional().size() != 1 || !opts.Get("data")) {
+        inv.err << "voxamen voice add: a KEY and --data FILE are required\n" << kAddUsage;
+        return kExitUsage;
+    }
+    VoiceInstallation v;
+    v.key = opts.Positional()[0];
+    v.voiceData = AbsolutePath(*opts.Get("data"));
+    v.language = opts.Get("language").value_or("419");
+    v.sublang = opts.Get("sublang").value_or("");
+    v.name = opts.Get("name").value_or("");
+    v.gender = opts.Get("gender").value_or("Male");
+    v.age = opts.Get("age").value_or("Adult");
+    v.lexicon = opts.Get("lexicon").value_or("");
+    if (std::string problem = ValidateVoiceInstallation(v); !problem.empty()) {
+        inv.err << "voxamen voice add: " << problem << "\n";
+        return kExitUsage;
+    }
+    struct stat st {};
+    if (::stat(v.voiceData.c_str(), &st) != 0)
+        inv.err << "voxamen voice add: warning: " << v.voiceData << " does not exist yet\n";
+    if (!InstallVoice(v, error)) {
+        inv.err << "voxamen voice add: " << error << "\n";
+        return kExitFailure;
+    }
+    inv.out << "installed voice " << v.key << " (" << v.voiceData << ")\n";
+    return kExitOk;
+}
+
+int Remove(const Invocation& inv, const std::vector<std::string>& args) {
+    Options opts({});
+    std::string error;
+    if (!opts.Parse(args, error)) {
+        inv.err << "voxamen voice remove: " << error << "\n" << kRemoveUsage;
+        return kExitUsage;
+    }
+    if (opts.Help()) {
+        inv.out << kRemoveUsage;
+        return kExitOk;
+    }
+    if (opts.Positional().size() != 1) {
+        inv.err << "voxamen voice remove: exactly one KEY is required\n" << kRemoveUsage;
+        return kExitUsage;
+    }
+    if (!RemoveVoice(opts.Positional()[0], error)) {
+        inv.err << "voxamen voice remove: " << error << "\n";
+        return kExitFailure;
+    }
+    inv.out << "removed voice " << opts.Positional()[0] << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunVoice(const Invocation& inv) {
+    const auto& a = inv.args;
+    std::vector<std::string> rest(a.size() > 1 ? a.begin() + 1 : a.end(), a.end());
+    if (!a.empty() && a[0] == "add") return Add(inv, rest);
+    if (!a.empty() && a[0] == "remove") return Remove(inv, rest);
+    bool help = !a.empty() && (a[0] == "--help" || a[0] == "-h");
+    (help ? inv.out : inv.err) << "usage: voxamen voice add|remove ...\n\n" << kAddUsage << "\n"
+                               << kRemoveUsage;
+    return help ? kExitOk : kExitUsage;
+}
+
+}  // namespace vox::cli
