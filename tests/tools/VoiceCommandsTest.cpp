@@ -1,0 +1,132 @@
+// The voxamen command line: register, voices, voice add/remove, run in-process.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/voice/VoiceProperties.h"
+#include "platform/Registry.h"
+#include "support/TempRegistry.h"
+#include "tools/voxamen/Command.h"
+
+namespace vox::cli {
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result Voxamen(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = RunCommandLine(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class Commands : public testing::Test {
+protected:
+    test::TempRegistry registry_;
+    test::TempDir dir_;
+};
+
+TEST_F(Commands, EveryCommandHasHelp) {
+    EXPECT_EQ(Voxamen({"--help"}).status, kExitOk);
+    for (const Command& c : vox::cli::Commands()) {
+        Result r = Voxamen({c.name, "--help"});
+        EXPECT_EQ(r.status, kExitOk) << c.name;
+        EXPECT_NE(r.out.find("usage: voxamen"), std::string::npos) << c.name;
+    }
+    Result r = Voxamen({"bogus"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_NE(r.err.find("unknown command \"bogus\""), std::string::npos);
+}
+
+TEST_F(Commands, RegisterReportsLibrariesThatCannotServe) {
+    test::WriteFile(dir_.File("fake.so"), "not a library");
+    Result r = Voxamen({"register", dir_.File("fake.so"), "libm.so.6"});
+    EXPECT_EQ(r.status, kExitFailure);
+    EXPECT_NE(r.err.find(dir_.File("fake.so") + ": cannot be loaded"), std::string::npos);
+    EXPECT_NE(r.err.find("libm.so.6: does not export DllRegisterServer"), std::string::npos);
+    EXPECT_EQ(Voxamen({"register"}).status, kExitUsage);
+    EXPECT_EQ(Voxamen({"unregister", "--bogus"}).status, kExitUsage);
+}
+
+TEST_F(Commands, RegisterAndUnregisterTheEngine) {
+    const std::string lib = std::string(VOXAMEN_LIB_DIR) + "/voxamen.so";
+    Result r = Voxamen({"register", lib});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    reg::Key key;
+    EXPECT_EQ(reg::Key::Open(reg::Root::ClassesRoot, "Voxamen.Voxamen.1", key), reg::Status::Ok);
+    EXPECT_EQ(Voxamen({"unregister", lib}).status, kExitOk);
+    EXPECT_EQ(reg::Key::Open(reg::Root::ClassesRoot, "Voxamen.Voxamen.1", key), reg::Status::NotFound);
+}
+
+TEST_F(Commands, VoiceAddWritesSettingsAndTokenAndVoicesListsIt) {
+    const std::string data = dir_.File("voice.abs");
+    test::WriteFile(data, "x");
+    Result r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "1", "--name", "Николай",
+                    "--lexicon", "{5B6BFFF2-0DCC-4C34-8527-6E3157A02670}"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    VoiceProperties p;
+    ASSERT_TRUE(p.Read("ru1"));
+    EXPECT_EQ(p.voiceData, data);
+    EXPECT_EQ(p.language, "419");
+    EXPECT_EQ(p.sublang, "1");
+    EXPECT_EQ(p.name, "Николай");
+    EXPECT_EQ(p.lingProcessor, "{5B6BFFF2-0DCC-4C34-8527-6E3157A02670}");
+    EXPECT_EQ(p.clsid, "{074EB687-9A22-492E-9735-7B7A38CD3DE0}");
+    reg::Key token;
+    ASSERT_EQ(reg::Key::Open(reg::Root::LocalMachine,
+                             "SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\ru1\\Attributes", token),
+              reg::Status::Ok);
+
+    Result list = Voxamen({"voices"});
+    EXPECT_EQ(list.status, kExitOk);
+    EXPECT_NE(list.out.find("ru1"), std::string::npos);
+    EXPECT_NE(list.out.find("419.1"), std::string::npos);
+    EXPECT_NE(list.out.find("present"), std::string::npos);
+
+    EXPECT_EQ(Voxamen({"voice", "remove", "ru1"}).status, kExitOk);
+    EXPECT_FALSE(p.Read("ru1"));
+    EXPECT_EQ(reg::Key::Open(reg::Root::LocalMachine, "SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\ru1",
+                             token),
+              reg::Status::NotFound);
+    Result again = Voxamen({"voice", "remove", "ru1"});
+    EXPECT_EQ(again.status, kExitFailure);
+    EXPECT_NE(again.err.find("no voice \"ru1\""), std::string::npos);
+}
+
+TEST_F(Commands, VoiceAddRefusesBadArguments) {
+    const std::string data = dir_.File("voice.abs");
+    struct Case {
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"voice", "add", "ru1"}, "--data FILE are required"},
+        {{"voice", "add", "ru1", "--data"}, "needs a value"},
+        {{"voice", "add", "a\\b", "--data", data}, "must not contain"},
+        {{"voice", "add", "ru1", "--data", data, "--language", "russian"}, "hexadecimal"},
+        {{"voice", "add", "ru1", "--data", data, "--sublang", "x"}, "decimal digits"},
+        {{"voice", "add", "ru1", "--data", data, "--lexicon", "glossor"}, "class id"},
+        {{"voice", "add", "ru1", "--data", "/" + std::string(300, 'p')}, "longer than 255"},
+        {{"voice", "add", "ru1", "--data", data, "--colour", "red"}, "unknown option --colour"},
+        {{"voice", "frobnicate"}, "usage"},
+    };
+    for (const Case& c : cases) {
+        Result r = Voxamen(c.args);
+        EXPECT_EQ(r.status, kExitUsage) << c.expected;
+        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+    }
+    Result r = Voxamen({"voice", "add", "ru1", "--data", data});
+    EXPECT_EQ(r.status, kExitOk) << "a database that does not exist yet is only a warning";
+    EXPECT_NE(r.err.find("warning"), std::string::npos);
+}
+
+TEST_F(Commands, VoicesSaysWhenThereAreNone) {
+    Result r = Voxamen({"voices"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_NE(r.out.find("No voices are installed"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vox::cli
