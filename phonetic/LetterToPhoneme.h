@@ -9,12 +9,14 @@
 namespace vox {
 
 struct LetterToPhonemeOptions {
-    // Modules 419.1 to 419.3 add one cluster rule (",ZH,").
+    // Modules 419.1 to 419.3 add one cluster rule: "ZH" before a voiceless
+    // consonant becomes "SH".
     bool zhClusterRule = false;
 };
 
-// The phoneme list of the text (names joined by ","), or "" when the text
-// gives no phrase.
+// The phrase of the text ("#," phonemes joined by "," with "_" between words,
+// ",#"), or "" when a stress mark is misplaced or the text has no sounds.
+// Pure and thread-safe; allocates only a few buffers per call.
 std::string LettersToPhonemes(std::string_view letters, const LetterToPhonemeOptions& options);
 
 }  // namespace vox
