@@ -5,6 +5,7 @@
 #include "engine/EngineUI.h"
 #include "engine/PhoneticModuleLoader.h"
 #include "engine/audio/OutputFormat.h"
+#include "engine/voice/Allobase.h"
 #include "platform/Messages.h"
 
 namespace vox {
@@ -23,7 +24,14 @@ HRESULT Voxamen::DoSetVoice(const std::string& key) {
         MessageBox(kEngineCaption, "Failed to read voice properties for " + key);
         return E_FAIL;
     }
-    if (props_.voiceData == loadedVoiceData_) return S_FALSE;
+    const bool loaded = audioBase_ && audioBase_->IsOpen();
+    if (loaded && props_.voiceData == loadedVoiceData_) return S_FALSE;
+    // The path is remembered only once its database is open, so that a
+    // repeated SetVoice after a failure tries again instead of reporting S_FALSE.
+    if (!InitAudioBase(audioBase_, props_.voiceData)) {
+        MessageBox(kEngineCaption, "Failed to init audio base " + props_.voiceData);
+        return E_FAIL;
+    }
     loadedVoiceData_ = props_.voiceData;
 
     const std::string name = PhoneticModuleName(props_.language, props_.sublang);

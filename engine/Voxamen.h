@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/voice/AudioBase.h"
 #include "engine/voice/VoiceProperties.h"
 #include "interfaces/IPhonetic.h"
 #include "interfaces/IVoxamen.h"
@@ -39,6 +40,7 @@ private:
     static HRESULT CopyResult(const std::vector<int32_t>& values, int32_t** array, int32_t* num);
 
     VoiceProperties props_;
+    std::unique_ptr<AudioBase> audioBase_;
     std::string loadedVoiceData_;  // path of the voice database currently loaded
     ComPtr<IPhonetic> phonetic_;
     std::string phoneticName_;

@@ -12,6 +12,7 @@
 #include "platform/ComKit.h"
 #include "platform/Registry.h"
 #include "support/ServerLibrary.h"
+#include "support/SyntheticVoice.h"
 #include "support/TempRegistry.h"
 
 namespace vox {
@@ -107,7 +108,12 @@ TEST_F(EngineObject, SetVoiceOnAnUnknownKeyShowsTheMessage) {
 }
 
 TEST_F(EngineObject, SetVoiceWithoutARegisteredModuleNamesIt) {
-    InstallVoice("ru1", "\"VoiceData\"=\"/v/ru1.abs\"\n\"Language\"=\"419\"\n\"Sublang\"=\"0\"\n");
+    test::TempDir dir;
+    test::SyntheticVoice voice;
+    voice.AddVowel("A0", 2);
+    voice.Write(dir.File("ru1.abs"));  // the database opens before the module is made
+    InstallVoice("ru1", "\"VoiceData\"=\"" + dir.File("ru1.abs") +
+                            "\"\n\"Language\"=\"419\"\n\"Sublang\"=\"0\"\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(engine_->SetVoice("ru1"), E_FAIL);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Failed to create Phonetic (419.0)"),

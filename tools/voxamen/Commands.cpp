@@ -8,6 +8,7 @@ int RunRegister(const Invocation&);
 int RunUnregister(const Invocation&);
 int RunVoices(const Invocation&);
 int RunVoice(const Invocation&);
+int RunDb(const Invocation&);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -15,6 +16,7 @@ const std::vector<Command>& Commands() {
         {"unregister", "unregister server libraries (calls DllUnregisterServer)", RunUnregister},
         {"voices", "list the installed voices", RunVoices},
         {"voice", "install (add) or remove a voice", RunVoice},
+        {"db", "inspect, check, extract and build voice databases", RunDb},
     };
     return commands;
 }
