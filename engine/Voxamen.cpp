@@ -1,10 +1,9 @@
 #include "engine/Voxamen.h"
 
-#include <cstring>
-
 #include "engine/EngineUI.h"
 #include "engine/PhoneticModuleLoader.h"
 #include "engine/audio/OutputFormat.h"
+#include "engine/synthesis/SpeakPipeline.h"
 #include "engine/voice/Allobase.h"
 #include "platform/Messages.h"
 
@@ -67,11 +66,12 @@ HRESULT Voxamen::Speak(const char* Phonemes, const char* SyntagmaType,
     return Guarded([&] { return DoSpeak(Phonemes, SyntagmaType, ProsodyInfo, Audio, Size); });
 }
 
-HRESULT Voxamen::DoSpeak(const char*, const char* syntagmaType, const CProsodyInfo*, uint8_t**,
-                         int32_t*) {
-    if (!phonetic_) return E_FAIL;
-    if (std::strchr(syntagmaType, '|') == nullptr) return E_FAIL;
-    return E_FAIL;  // no voice database can be opened yet
+HRESULT Voxamen::DoSpeak(const char* phonemes, const char* syntagmaType,
+                         const CProsodyInfo* prosody, uint8_t** audio, int32_t* size) {
+    EngineContext engine{props_,  audioBase_.get(), phonetic_.Get(), format_,      noise_,
+                         models_, resynthesis_,     phonemeSizes_,   phonemeCodes_, visemeCodes_};
+    PhraseState phrase(engine, {phonemes, syntagmaType, prosody, audio, size});
+    return RunSpeak(phrase);
 }
 
 HRESULT Voxamen::CopyResult(const std::vector<int32_t>& values, int32_t** array, int32_t* num) {

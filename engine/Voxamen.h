@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/synthesis/NoiseGenerator.h"
+#include "engine/synthesis/Resynthesis.h"
+#include "engine/synthesis/VoiceModels.h"
 #include "engine/voice/AudioBase.h"
 #include "engine/voice/VoiceProperties.h"
 #include "interfaces/IPhonetic.h"
@@ -46,6 +49,9 @@ private:
     std::string phoneticName_;
     WAVEFORMATEX format_;
     std::vector<int32_t> phonemeSizes_, visemeCodes_, phonemeCodes_;
+    VoiceModels models_;
+    NoiseGenerator noise_;                 // pause noise, per object
+    ResynthesisWorkspace resynthesis_;     // buffers kept from phrase to phrase
 };
 
 }  // namespace vox
