@@ -8,6 +8,8 @@ int RunRegister(const Invocation&);
 int RunUnregister(const Invocation&);
 int RunVoices(const Invocation&);
 int RunVoice(const Invocation&);
+int RunModules(const Invocation&);
+int RunAnalyse(const Invocation&);
 int RunDb(const Invocation&);
 
 const std::vector<Command>& Commands() {
@@ -16,6 +18,8 @@ const std::vector<Command>& Commands() {
         {"unregister", "unregister server libraries (calls DllUnregisterServer)", RunUnregister},
         {"voices", "list the installed voices", RunVoices},
         {"voice", "install (add) or remove a voice", RunVoice},
+        {"modules", "list the installed phonetic modules", RunModules},
+        {"analyse", "analyse a phoneme phrase with a phonetic module", RunAnalyse},
         {"db", "inspect, check, extract and build voice databases", RunDb},
     };
     return commands;

@@ -1,0 +1,19 @@
+// Allomod_419_2: the Russian phonetic module 419.2 (module 419.1's inventory plus the vowel
+// sequences). Letters to phonemes add the ",ZH," cluster rule. Until this module's own allophone
+// hooks arrive it names allophones with module 419.0's hooks and rule file ("allomod-419-0.cfg"
+// beside this library).
+#pragma once
+
+#include <string>
+
+#include "phonetic/module-419-0/RuleFileModule.h"
+
+namespace vox {
+
+class Allomod_419_2 final : public RuleFileModule {
+  public:
+    Allomod_419_2();
+    explicit Allomod_419_2(std::string ruleFile);
+};
+
+}  // namespace vox
