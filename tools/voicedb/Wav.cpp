@@ -1,5 +1,6 @@
 #include "tools/voicedb/Wav.h"
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -161,6 +162,10 @@ std::string WavBytes(const WavAudio& audio) {
 }
 
 bool WriteWav(const std::string& path, const WavAudio& audio, std::string& error) {
+    if (audio.samples.size() > (UINT32_MAX - 36) / 2) {
+        error = path + ": too many samples for a WAV file";
+        return false;
+    }
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     const std::string bytes = WavBytes(audio);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -20,6 +20,7 @@ bool ParseWav(std::span<const uint8_t> bytes, WavAudio& audio, std::string& erro
 // False with `error` ("PATH: what").
 bool ReadWav(const std::string& path, WavAudio& audio, std::string& error);
 
+// At most (2^32 - 36) / 2 samples: WriteWav refuses more.
 std::string WavBytes(const WavAudio& audio);
 bool WriteWav(const std::string& path, const WavAudio& audio, std::string& error);
 
