@@ -102,14 +102,21 @@ int Remove(const Invocation& inv, const std::vector<std::string>& args) {
 
 }  // namespace
 
+int RunVoiceBuild(const Invocation& inv, const std::vector<std::string>& args);
+int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args);
+
 int RunVoice(const Invocation& inv) {
     const auto& a = inv.args;
     std::vector<std::string> rest(a.size() > 1 ? a.begin() + 1 : a.end(), a.end());
     if (!a.empty() && a[0] == "add") return Add(inv, rest);
     if (!a.empty() && a[0] == "remove") return Remove(inv, rest);
+    if (!a.empty() && a[0] == "build") return RunVoiceBuild(inv, rest);
+    if (!a.empty() && a[0] == "report") return RunVoiceReport(inv, rest);
     bool help = !a.empty() && (a[0] == "--help" || a[0] == "-h");
-    (help ? inv.out : inv.err) << "usage: voxamen voice add|remove ...\n\n" << kAddUsage << "\n"
-                               << kRemoveUsage;
+    (help ? inv.out : inv.err) << "usage: voxamen voice add|remove|build|report ...\n\n" << kAddUsage << "\n"
+                               << kRemoveUsage
+                               << "\n'voxamen voice build --help' and 'voxamen voice report --help' "
+                                  "describe the voice builder.\n";
     return help ? kExitOk : kExitUsage;
 }
 

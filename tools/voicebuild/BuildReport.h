@@ -1,0 +1,44 @@
+// The build report of a voice ("build-report.txt" in the voice folder): what
+// went in, what was skipped and why, how well labels and pitch marks held,
+// the names with their instance counts, and the substitute targets filled or
+// missing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/voicebuild/FallbackPlanner.h"
+#include "tools/voicebuild/InstanceSelector.h"
+#include "tools/voicebuild/UtterancePreparer.h"
+
+namespace vox::voicebuild {
+
+struct UnitLine {
+    std::string name;
+    size_t instances = 0;
+    std::string utterance;   // the chosen instance's utterance id ("" for a copy)
+    std::string copyOf;      // for a filled substitute target
+    double penalty = 0.0;
+    size_t samples = 0;
+    bool vowel = false;
+};
+
+struct BuildSummary {
+    std::string corpus, output, module;
+    size_t utterancesListed = 0, utterancesUsed = 0;
+    std::vector<std::string> skipped;   // one problem per skipped utterance
+    std::vector<std::string> warnings;
+    StressCounts stress;
+    double meanAlignCost = 0.0, worstAlignCost = 0.0;
+    std::string worstAlignId;
+    size_t markIntervals = 0, markIntervalsWithin = 0;
+    double speakerF0 = 0.0;
+    bool residualInverted = false;
+    std::vector<UnitLine> units;
+    FallbackPlan fallbacks;
+    double seconds = 0.0;
+};
+
+std::string BuildReportText(const BuildSummary& summary);
+
+}  // namespace vox::voicebuild

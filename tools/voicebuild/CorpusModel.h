@@ -1,0 +1,62 @@
+// What the builder knows about the corpus between its passes: the prepared
+// utterances (transcribed, aligned, named) and every phoneme with audio as a
+// candidate instance of its unit name, with the facts instance selection
+// weighs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/voicebuild/LabelReader.h"
+#include "tools/voicebuild/SoundClass.h"
+
+namespace vox::voicebuild {
+
+struct Instance {
+    std::string name;      // allophone name given by the module
+    std::string phoneme;
+    SoundClass cls = SoundClass::Pause;
+    bool intonable = false;
+    int utterance = 0;     // index into the prepared utterances
+    int position = 0;      // phoneme index in the utterance
+    double start = 0.0;    // seconds, refined
+    double end = 0.0;
+
+    // Label facts.
+    bool labelAgrees = true;       // the label phone is this phoneme (vowels: this letter)
+    bool atAlignerMinimum = false; // label segment of the aligner's minimum length
+    bool nextToPause = false;      // a pause segment touches it
+    bool contextIsPause = false;   // its name's context is "#"
+    bool inFinalWord = false;      // in the last word before a pause
+    float alignCost = 0.0f;        // cost of its own alignment step
+
+    // Acoustic facts, filled by the analysis pass.
+    float f0 = 0.0f;               // median over its voiced frames, Hz (0: none)
+    float levelDb = 0.0f;          // mean level of its middle half above the floor
+    float voicedShare = 0.0f;
+    float markRegularity = 1.0f;   // share of mark intervals within ±20 % of the period
+
+    double Duration() const { return end - start; }
+};
+
+struct PreparedUtterance {
+    std::string id;
+    std::string wavPath;
+    std::string labPath;
+    std::vector<LabelSegment> labels;
+    std::vector<std::string> phonemes;  // phrase, with "#" where the speaker paused
+    std::vector<std::string> names;     // one allophone per phoneme
+    std::vector<int> segmentOf;         // per phoneme: label segment or -1
+    std::vector<int> instanceOf;        // per phoneme: instance index or -1
+    double alignCostPerPhone = 0.0;
+};
+
+// Analysis results of one utterance kept for the cutting pass.
+struct UtteranceMarks {
+    int rate = 0;                  // analysis rate
+    std::vector<long> marks;       // pitch marks, samples at that rate
+    size_t intervals = 0;          // pitch-mark agreement with the f0 track
+    size_t intervalsWithin = 0;
+};
+
+}  // namespace vox::voicebuild

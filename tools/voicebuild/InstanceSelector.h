@@ -1,0 +1,51 @@
+// Chooses one recorded instance per unit name. Each candidate pays penalties
+// (lower is better):
+//   - its label disagrees with our phoneme (the aligner matched a neighbour);
+//   - it was squeezed to the aligner's minimum length;
+//   - it touches a pause although its name's context is not "#";
+//   - a stressed vowel in the last word before a pause (lengthened: the
+//     rhythmics model takes its reference length from stressed units);
+//   - its duration, f0 and level lie far from the medians of its name;
+//   - an intonable unit with irregular pitch marks or little voicing;
+//   - its own alignment cost.
+// The two names of one consonant-vowel pair ("B-A0" then "A0-B", which the
+// engine joins without smoothing) are chosen together, from one token.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/voicebuild/CorpusModel.h"
+
+namespace vox::voicebuild {
+
+struct SelectionWeights {
+    double labelDisagrees = 3.0;
+    double alignerMinimum = 1.0;
+    double pauseNeighbour = 1.0;
+    double finalStressed = 1.0;
+    double durationLog = 2.0;       // × |ln(duration / median)|
+    double f0Semitones = 0.15;      // × |semitones from the median|
+    double levelDb = 0.05;          // × |dB from the median|
+    double irregularMarks = 2.0;    // × share of irregular intervals
+    double unvoiced = 2.0;          // × unvoiced share of an intonable unit
+    double alignCost = 3.0;
+    double minDuration = 0.012;     // seconds; shorter instances are never chosen
+};
+
+struct NameChoice {
+    std::string name;
+    int instance = -1;       // index into the instance list
+    size_t candidates = 0;   // instances the name had
+    double penalty = 0.0;
+};
+
+// One choice per distinct name, in byte order of the names.
+std::vector<NameChoice> SelectInstances(const std::vector<Instance>& instances,
+                                        const std::vector<PreparedUtterance>& utterances,
+                                        const SelectionWeights& weights = {});
+
+// The name that forms a mirror pair with `name` ("B-A0" ↔ "A0-B"), or "".
+std::string MirrorName(const std::string& name);
+
+}  // namespace vox::voicebuild

@@ -1,0 +1,59 @@
+// The builder's view of a phonetic module: the calls it needs through
+// IPhonetic, with the returned CoTaskMem buffers copied and freed. Units are
+// named by the module itself (PhonemesToAllophones), never by a copy of its
+// rules, so a voice holds exactly the names the engine will ask for.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "interfaces/IPhonetic.h"
+#include "platform/ComKit.h"
+
+namespace vox::voicebuild {
+
+class ModuleClient {
+public:
+    explicit ModuleClient(ComPtr<IPhonetic> module);
+
+    // The module registered under HKLM\Software\Vostrelin\Phonetic\<name>
+    // ("419.1"), created by its class id; nullopt with `error` on failure.
+    static std::optional<ModuleClient> Create(const std::string& name, std::string& error);
+
+    // Letters are Windows-1251; lists are returned split.
+    std::optional<std::vector<std::string>> LettersToPhonemes(const std::string& letters) const;
+    std::optional<std::vector<std::string>> PhonemesToAllophones(const std::vector<std::string>& phrase) const;
+    std::optional<std::string> AllophoneToPhoneme(const std::string& allophone) const;
+    std::optional<std::string> Substitute(const std::string& allophone) const;
+    std::vector<std::string> Inventory() const;
+
+    // Table sound description (0 when unknown), cached per phoneme.
+    uint64_t SoundDescription(const std::string& phoneme) const;
+    bool HasBit(const std::string& phoneme, int bit) const {
+        return (SoundDescription(phoneme) >> bit) & 1u;
+    }
+
+private:
+    ComPtr<IPhonetic> module_;
+    mutable std::map<std::string, uint64_t> descriptions_;
+};
+
+// Sound description bits the builder reads.
+namespace sd {
+inline constexpr int kVowel = 2;
+inline constexpr int kStressed = 3;
+inline constexpr int kConsonant = 9;
+inline constexpr int kVoiced = 10;
+inline constexpr int kVoiceless = 11;
+inline constexpr int kOcclusive = 12;
+inline constexpr int kFricative = 13;
+inline constexpr int kPlosive = 14;
+inline constexpr int kSonant = 15;
+inline constexpr int kAffricate = 16;
+inline constexpr int kIntonable = 60;
+}  // namespace sd
+
+}  // namespace vox::voicebuild

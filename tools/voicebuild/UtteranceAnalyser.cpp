@@ -1,0 +1,112 @@
+#include "tools/voicebuild/UtteranceAnalyser.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/voicedb/Wav.h"
+
+namespace vox::voicebuild {
+
+namespace {
+
+constexpr int kMinRate = 8000;
+constexpr int kMaxRate = 96000;
+// Labels may end a little after the recording (rounding to the label grid).
+constexpr double kLabelOverrun = 0.05;
+
+void Measure(Instance& in, const PitchTrack& pitch, const FrameFeatures& features,
+             std::span<const long> marks) {
+    const long from = long(std::lround(in.start * pitch.rate));
+    const long to = long(std::lround(in.end * pitch.rate));
+    std::vector<float> voiced;
+    size_t frames = 0;
+    for (size_t t = pitch.FrameAt(from); t < pitch.Frames() && pitch.CentreOf(t) < to; ++t) {
+        if (pitch.CentreOf(t) < from) continue;
+        ++frames;
+        if (pitch.f0[t] > 0.0f) voiced.push_back(pitch.f0[t]);
+    }
+    in.voicedShare = frames ? float(voiced.size()) / float(frames) : 0.0f;
+    if (!voiced.empty()) {
+        std::nth_element(voiced.begin(), voiced.begin() + long(voiced.size() / 2), voiced.end());
+        in.f0 = voiced[voiced.size() / 2];
+    }
+    const double quarter = in.Duration() / 4.0;
+    size_t a = features.FrameAt(in.start + quarter), b = features.FrameAt(in.end - quarter);
+    double sum = 0.0;
+    for (size_t t = a; t <= b; ++t) sum += features.levelDb[t];
+    in.levelDb = float(sum / double(b - a + 1));
+
+    auto first = std::lower_bound(marks.begin(), marks.end(), from);
+    auto last = std::lower_bound(marks.begin(), marks.end(), to);
+    std::vector<long> inside(first, last);
+    MarkAgreement agreement = CompareWithTrack(inside, pitch);
+    in.markRegularity = inside.size() < 2 ? 0.0f : float(agreement.Share());
+}
+
+std::vector<std::pair<long, long>> RunRanges(const PitchTrack& track, long samples) {
+    std::vector<std::pair<long, long>> ranges;
+    for (const VoicedRun& r : VoicedRuns(track, samples)) ranges.emplace_back(r.from, r.to);
+    return ranges;
+}
+
+}  // namespace
+
+bool LoadRecording(const std::string& path, Waveform& wave, std::string& problem) {
+    voicedb::WavAudio audio;
+    if (!voicedb::ReadWav(path, audio, problem)) return false;
+    if (audio.sampleRate < kMinRate || audio.sampleRate > kMaxRate) {
+        problem = path + ": sample rate " + std::to_string(audio.sampleRate) + " Hz is outside " +
+                  std::to_string(kMinRate) + "…" + std::to_string(kMaxRate) + " Hz";
+        return false;
+    }
+    if (audio.samples.empty()) {
+        problem = path + ": no samples";
+        return false;
+    }
+    wave = FromPcm16(audio.samples, int(audio.sampleRate));
+    return true;
+}
+
+double ResidualSkewness(const Waveform& wave, const AnalysisSettings& s) {
+    PitchTrack track = TrackPitch(wave, s.pitch);
+    std::vector<float> residual = LpResidual(wave, s.residual);
+    return Skewness(residual, RunRanges(track, long(wave.samples.size())));
+}
+
+bool AnalyseUtterance(const PreparedUtterance& u, const std::vector<SoundClass>& segmentClass,
+                      std::span<Instance> instances, const AnalysisSettings& s,
+                      UtteranceMarks& result, std::string& problem) {
+    Waveform wave;
+    if (!LoadRecording(u.wavPath, wave, problem)) return false;
+    if (!u.labels.empty() && u.labels.back().end > wave.Duration() + kLabelOverrun) {
+        problem = u.labPath + ":" + std::to_string(u.labels.back().line) + ": the labels run to " +
+                  std::to_string(u.labels.back().end) + " s, past the end of " + u.wavPath + " (" +
+                  std::to_string(wave.Duration()) + " s)";
+        return false;
+    }
+    PitchTrack pitch = TrackPitch(wave, s.pitch);
+    std::vector<float> residual = LpResidual(wave, s.residual);
+    if (s.invertResidual)
+        for (float& v : residual) v = -v;
+    result.rate = wave.rate;
+    result.marks = FindPitchMarks(residual, pitch, s.marks);
+    MarkAgreement agreement = CompareWithTrack(result.marks, pitch);
+    result.intervals = agreement.intervals;
+    result.intervalsWithin = agreement.withinTolerance;
+
+    std::vector<TimedPhone> phones;
+    for (size_t k = 0; k < u.labels.size(); ++k)
+        phones.push_back({segmentClass[k], u.labels[k].start, std::min(u.labels[k].end, wave.Duration())});
+    FrameFeatures features = ComputeFrameFeatures(wave);
+    RefineBoundaries(phones, features, pitch, result.marks, s.refine);
+
+    for (Instance& in : instances) {
+        const TimedPhone& p = phones[size_t(u.segmentOf[size_t(in.position)])];
+        in.start = p.start;
+        in.end = p.end;
+        Measure(in, pitch, features, result.marks);
+    }
+    return true;
+}
+
+}  // namespace vox::voicebuild

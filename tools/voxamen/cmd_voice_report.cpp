@@ -1,0 +1,132 @@
+// voxamen voice report VOICE --text FILE: coverage of a voice against a text.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "platform/Text.h"
+#include "tools/voicebuild/PromptReader.h"
+#include "tools/voicebuild/VoiceBuilder.h"
+#include "tools/voicebuild/VoiceCoverage.h"
+#include "tools/voxamen/Command.h"
+#include "tools/voxamen/Options.h"
+#include "tools/voxamen/Table.h"
+
+namespace vox::cli {
+
+namespace {
+
+constexpr const char* kReportUsage =
+    "usage: voxamen voice report VOICE --text FILE [--module 419.1] [--dict FILE]\n"
+    "                            [--prompt-stress after|before] [--top N]\n"
+    "  Coverage of a voice against a text: the text is split into syntagmas at\n"
+    "  punctuation, stressed, transcribed and named by the phonetic module, and each\n"
+    "  allophone request is counted as served directly, through the module's\n"
+    "  substitute, or missing (silence).\n"
+    "  VOICE                   a voice folder (its voice.abs) or an \"abs.07\" file\n"
+    "  --text FILE             UTF-8 text; a festvox prompt file is read as its prompts\n"
+    "  --module NAME           the voice's phonetic module (default 419.1)\n"
+    "  --dict FILE             stress dictionary for words without a \"+\" mark\n"
+    "  --prompt-stress WHERE   \"+\" \"after\" (default) or \"before\" the stressed vowel\n"
+    "  --top N                 list the N names most often substituted or missing (default 10)\n";
+
+std::string Percent(size_t part, size_t whole) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f %%", whole ? 100.0 * double(part) / double(whole) : 0.0);
+    return text;
+}
+
+// The texts of a file: a festvox prompt file gives its prompts, any other
+// file its lines.
+std::vector<std::string> Texts(const std::string& content, const std::string& path) {
+    std::vector<std::string> problems;
+    std::vector<voicebuild::Prompt> prompts = voicebuild::ParsePrompts(content, path, problems);
+    std::vector<std::string> texts;
+    if (!prompts.empty() && problems.empty()) {
+        for (voicebuild::Prompt& p : prompts) texts.push_back(std::move(p.text));
+        return texts;
+    }
+    std::istringstream in(content);
+    for (std::string line; std::getline(in, line);)
+        if (!Trim(line).empty()) texts.push_back(line);
+    return texts;
+}
+
+void PrintTop(std::ostream& out, const char* title, const std::map<std::string, size_t>& counts, size_t top) {
+    if (counts.empty() || top == 0) return;
+    std::vector<std::pair<std::string, size_t>> sorted(counts.begin(), counts.end());
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    out << title;
+    for (size_t i = 0; i < std::min(top, sorted.size()); ++i)
+        out << (i ? ", " : " ") << sorted[i].first << " (" << sorted[i].second << ")";
+    out << "\n";
+}
+
+}  // namespace
+
+int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) {
+    Options opts({"text", "module", "dict", "prompt-stress", "top"});
+    std::string error;
+    if (!opts.Parse(args, error)) {
+        inv.err << "voxamen voice report: " << error << "\n" << kReportUsage;
+        return kExitUsage;
+    }
+    if (opts.Help()) {
+        inv.out << kReportUsage;
+        return kExitOk;
+    }
+    std::optional<long long> top = ParseInteger(opts.Get("top").value_or("10"));
+    std::string where = opts.Get("prompt-stress").value_or("after");
+    if (opts.Positional().size() != 1 || !opts.Get("text") || !top || *top < 0 ||
+        (where != "after" && where != "before")) {
+        inv.err << "voxamen voice report: a VOICE and --text FILE are required\n" << kReportUsage;
+        return kExitUsage;
+    }
+    std::string database = opts.Positional()[0];
+    if (std::filesystem::is_directory(database)) database += std::string("/") + voicebuild::kVoiceDatabaseFile;
+    std::optional<std::set<std::string>> names = voicebuild::ReadUnitNames(database, error);
+    std::ifstream textFile(*opts.Get("text"), std::ios::binary);
+    if (!names || !textFile) {
+        inv.err << "voxamen voice report: " << (names ? *opts.Get("text") + ": cannot be read" : error) << "\n";
+        return kExitFailure;
+    }
+    std::optional<voicebuild::StressDictionary> dictionary;
+    std::vector<std::string> dictionaryProblems;
+    if (opts.Get("dict")) {
+        dictionary = voicebuild::StressDictionary::Load(*opts.Get("dict"), dictionaryProblems);
+        if (!dictionary) {
+            inv.err << "voxamen voice report: " << *opts.Get("dict") << ": cannot be read\n";
+            return kExitFailure;
+        }
+    }
+    std::optional<voicebuild::ModuleClient> module =
+        voicebuild::ModuleClient::Create(opts.Get("module").value_or("419.1"), error);
+    if (!module) {
+        inv.err << "voxamen voice report: " << error << "\n";
+        return kExitFailure;
+    }
+    std::ostringstream content;
+    content << textFile.rdbuf();
+    voicebuild::Coverage coverage;
+    auto marks = where == "after" ? voicebuild::PromptMarks::AfterVowel : voicebuild::PromptMarks::BeforeVowel;
+    for (const std::string& text : Texts(content.str(), *opts.Get("text")))
+        voicebuild::MeasureCoverage(text, *names, *module, dictionary ? &*dictionary : nullptr, marks, coverage);
+
+    const size_t requests = coverage.Requests();
+    inv.out << "voice: " << database << " (" << names->size() << " units)\n"
+            << "text: " << *opts.Get("text") << " (" << coverage.syntagmas << " syntagmas, "
+            << coverage.problems.size() << " not transcribed)\n";
+    Table table({"requests", "count", "share"});
+    table.Add({"direct", std::to_string(coverage.direct), Percent(coverage.direct, requests)});
+    table.Add({"via substitute", std::to_string(coverage.substitute), Percent(coverage.substitute, requests)});
+    table.Add({"missing", std::to_string(coverage.missing), Percent(coverage.missing, requests)});
+    table.Add({"all", std::to_string(requests), ""});
+    table.Print(inv.out);
+    PrintTop(inv.out, "most often substituted:", coverage.substituted, size_t(*top));
+    PrintTop(inv.out, "most often missing:", coverage.absent, size_t(*top));
+    return kExitOk;
+}
+
+}  // namespace vox::cli
