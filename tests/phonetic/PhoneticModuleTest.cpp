@@ -117,14 +117,14 @@ TEST_F(Module4190, AllophoneNamesAndFallbacks) {
     EXPECT_EQ(Take(out), "A512");
 }
 
-TEST_F(Module4190, LettersToAllophonesMayLeaveOutThePhonemes) {
+TEST_F(Module4190, LettersToAllophones) {
     char* allophones = nullptr;
     EXPECT_EQ(m->LettersToAllophones("", &allophones, nullptr), S_OK);
     EXPECT_EQ(Take(allophones), "");
     char* phonemes = nullptr;
-    EXPECT_EQ(m->LettersToAllophones("", &allophones, &phonemes), S_OK);
-    Take(allophones);
-    EXPECT_EQ(Take(phonemes), "");
+    EXPECT_EQ(m->LettersToAllophones("\xec\xee+\xf0\xe5", &allophones, &phonemes), S_OK);  // "мо+ре"
+    EXPECT_EQ(Take(allophones), "#,M1,O012,R'2,E220,#");
+    EXPECT_EQ(Take(phonemes), "#,M,O0,R',E2,#");
 }
 
 TEST_F(Module4190, NullPointersAreInvalidArguments) {
