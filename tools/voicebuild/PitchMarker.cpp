@@ -128,37 +128,69 @@ void RepairChain(std::vector<long>& marks, std::span<const float> r, const Perio
     marks.swap(out);
 }
 
+// Steps from the run's outer marks one period at a time while a strong
+// residual peak lies where the next period should start.
+void ExtendEdges(std::vector<long>& marks, std::span<const float> r, const PeriodGuide& guide,
+                 const MarkOptions& o) {
+    if (marks.size() < 2) return;
+    std::vector<float> heights;
+    for (long m : marks) heights.push_back(r[size_t(m)]);
+    std::nth_element(heights.begin(), heights.begin() + long(heights.size() / 2), heights.end());
+    const double least = o.edgeHeight * heights[heights.size() / 2];
+    const long reach = long(std::lround(o.edgeReach * guide.track.rate));
+    for (int direction : {-1, 1}) {
+        const long edge = direction < 0 ? marks.front() : marks.back();
+        std::vector<long> added;
+        for (long last = edge;;) {
+            const double period = guide.At(last);
+            const double expected = double(last) + direction * period;
+            if (std::abs(expected - double(edge)) > double(reach) || expected < 0 ||
+                expected >= double(r.size()))
+                break;
+            long peak = StrongestNear(r, expected, o.edgeTolerance * period);
+            if (r[size_t(peak)] < least) break;
+            added.push_back(peak);
+            last = peak;
+        }
+        if (direction < 0) marks.insert(marks.begin(), added.rbegin(), added.rend());
+        else marks.insert(marks.end(), added.begin(), added.end());
+    }
+}
+
 std::vector<long> MarksOfRun(std::span<const float> r, const VoicedRun& run, const PeriodGuide& guide,
                              const MarkOptions& o) {
     std::vector<Candidate> c = Candidates(r, run, guide, o);
     std::vector<long> marks;
     // Chains of the parts left before and after the best chain are searched
-    // again, so a gap the chain cannot bridge does not lose the rest.
+    // again, so a gap the chain cannot bridge does not lose the rest; such a
+    // part must lie a good part of a period away and give at least two marks.
     std::vector<std::pair<size_t, size_t>> pending{{0, c.size()}};
+    bool first = true;
     while (!pending.empty()) {
         auto [lo, hi] = pending.back();
         pending.pop_back();
         std::vector<size_t> chain = BestChain(c, lo, hi, guide, o);
-        if (chain.empty()) continue;
+        if (chain.empty() || (!first && chain.size() < 2)) continue;
+        first = false;
         for (size_t i : chain) marks.push_back(c[i].at);
-        double margin = 0.5 * guide.fallback;
+        const long margin = long(0.8 * guide.fallback);
         size_t left = lo, right = chain.back() + 1;
-        while (left < chain.front() && c[left].at < c[chain.front()].at - long(margin)) ++left;
+        while (left < chain.front() && c[left].at < c[chain.front()].at - margin) ++left;
         if (left > lo) pending.push_back({lo, left});
-        while (right < hi && c[right].at <= c[chain.back()].at + long(margin)) ++right;
+        while (right < hi && c[right].at <= c[chain.back()].at + margin) ++right;
         if (right < hi) pending.push_back({right, hi});
     }
     std::sort(marks.begin(), marks.end());
     RepairChain(marks, r, guide);
+    ExtendEdges(marks, r, guide, o);
     return marks;
 }
 
 }  // namespace
 
-std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount, size_t bridgeFrames,
-                                  long extension) {
+std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount, size_t bridgeFrames) {
     std::vector<VoicedRun> runs;
-    const long half = std::max(long(track.hopSamples / 2), extension);
+    const long half = track.hopSamples / 2;
     auto voicedWithin = [&](size_t from, size_t count) {
         for (size_t k = from; k < std::min(track.Frames(), from + count + 1); ++k)
             if (track.f0[k] > 0.0f) return true;
@@ -183,11 +215,12 @@ std::vector<long> FindPitchMarks(std::span<const float> residual, const PitchTra
                                  const MarkOptions& o) {
     std::vector<long> marks;
     if (residual.size() < 3) return marks;
-    const long extension = long(std::lround(o.runExtension * track.rate));
-    for (const VoicedRun& run : VoicedRuns(track, long(residual.size()), o.bridgeFrames, extension)) {
+    for (const VoicedRun& run : VoicedRuns(track, long(residual.size()), o.bridgeFrames)) {
         PeriodGuide guide{track, TypicalPeriod(track, run)};
         std::vector<long> part = MarksOfRun(residual, run, guide, o);
-        marks.insert(marks.end(), part.begin(), part.end());
+        // Stepped edges of neighbouring runs may meet: keep marks apart.
+        for (long m : part)
+            if (marks.empty() || double(m - marks.back()) > 0.5 * guide.At(m)) marks.push_back(m);
     }
     return marks;
 }

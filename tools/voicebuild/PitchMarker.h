@@ -1,7 +1,9 @@
 // Pitch marks (glottal closure instants) from the LP residual, guided by the
 // f0 track: in every voiced run a dynamic-programming pass chooses a chain of
 // residual peaks whose spacing follows the local period, then the chain is
-// repaired where it skipped or doubled a period.
+// repaired where it skipped or doubled a period, and stepped period by
+// period beyond the run's frames while strong peaks continue it (a vowel's
+// first pulses come before the frames whose window they fill).
 #pragma once
 
 #include <span>
@@ -17,7 +19,9 @@ struct MarkOptions {
     double spacingWeight = 6.0;    // penalty × ln(interval / T0)²
     double maxStep = 2.2;          // longest interval considered, × T0
     size_t bridgeFrames = 6;       // unvoiced frames inside one voiced run
-    double runExtension = 0.010;   // seconds searched before and after a voiced run
+    double edgeReach = 0.020;      // seconds a run's chain may be stepped beyond its frames
+    double edgeTolerance = 0.15;   // a stepped mark lies within ± this × T0 of one period on
+    double edgeHeight = 0.5;       // … and is at least this share of the chain's typical peak
 };
 
 // A voiced run of the track: sample range [from, to).
@@ -28,11 +32,8 @@ struct VoicedRun {
 
 // The voiced runs; runs separated by at most `bridgeFrames` unvoiced frames
 // are one run (an abrupt change of timbre can make a few frames look
-// aperiodic in the middle of voicing). Each run reaches `extension` samples
-// beyond its outer frames' centres (the first pulses of a vowel come before
-// the frames whose window they fill).
-std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount, size_t bridgeFrames = 0,
-                                  long extension = 0);
+// aperiodic in the middle of voicing).
+std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount, size_t bridgeFrames = 0);
 
 // Marks as sample indices of the analysed recording, ascending. `residual`
 // must already have the polarity that makes closures positive.

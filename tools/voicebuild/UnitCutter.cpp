@@ -50,18 +50,38 @@ double MedianDetectedF0(std::span<const long> marks, long from, long to, int rat
     return double(rate) / double(steps[steps.size() / 2]);
 }
 
+// The period at a place of the marks: the interval around `it` when it is a
+// plausible one, else the speaker's.
+double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator it, double speakerPeriod) {
+    for (auto k : {it, it - (it != marks.begin() ? 1 : 0)}) {
+        if (k == marks.end() || k == marks.begin()) continue;
+        double step = double(*k - *(k - 1));
+        if (step > 0.5 * speakerPeriod && step < 2.0 * speakerPeriod) return step;
+    }
+    return speakerPeriod;
+}
+
 }  // namespace
 
 long CutPoint(std::span<const int16_t> audio, std::span<const long> marks, int rate, double seconds,
-              double period) {
+              double speakerPeriod) {
     const long n = long(audio.size());
     const long at = std::clamp(long(std::lround(seconds * rate)), 0L, n);
     auto it = std::lower_bound(marks.begin(), marks.end(), at);
+    const double period = LocalPeriod(marks, it, speakerPeriod);
+    // A mark up to half a period before the boundary, or up to a whole
+    // period after it: voicing that starts at a boundary starts with its
+    // first pulse, which may come that much later.
     long best = -1;
-    if (it != marks.end() && double(*it - at) <= 0.5 * period) best = *it;
+    if (it != marks.end() && double(*it - at) <= period) best = *it;
     if (it != marks.begin() && double(at - *(it - 1)) <= 0.5 * period &&
         (best < 0 || at - *(it - 1) < best - at))
         best = *(it - 1);
+    // Voicing that ends at the boundary: where its next period would start.
+    if (best < 0 && it != marks.begin()) {
+        long next = *(it - 1) + long(std::lround(period));
+        if (std::abs(double(next - at)) <= 0.5 * period) best = next;
+    }
     if (best >= 0) return std::clamp(best, 0L, n);
     const long radius = std::max(1L, long(std::lround(kZeroCrossingSearch * rate)));
     for (long d = 0; d <= radius; ++d) {
@@ -72,12 +92,12 @@ long CutPoint(std::span<const int16_t> audio, std::span<const long> marks, int r
 }
 
 CutUnit CutInstance(std::span<const int16_t> audio, std::span<const long> marks, int rate,
-                    const Instance& in, double fallbackPeriod) {
+                    const Instance& in, double speakerPeriod) {
     CutUnit cut;
     cut.unit.name = in.name;
-    const double period = in.f0 > 0.0f ? rate / double(in.f0) : fallbackPeriod;
-    const long from = CutPoint(audio, marks, rate, in.start, period);
-    const long to = std::max(from, CutPoint(audio, marks, rate, in.end, period));
+    const double period = in.f0 > 0.0f ? rate / double(in.f0) : speakerPeriod;
+    const long from = CutPoint(audio, marks, rate, in.start, speakerPeriod);
+    const long to = std::max(from, CutPoint(audio, marks, rate, in.end, speakerPeriod));
     cut.unit.samples.assign(audio.begin() + from, audio.begin() + to);
     if (cut.unit.samples.empty()) return cut;
     if (in.intonable) {
