@@ -11,6 +11,7 @@ int RunVoice(const Invocation&);
 int RunModules(const Invocation&);
 int RunAnalyse(const Invocation&);
 int RunDb(const Invocation&);
+int RunSpeakPhonemes(const Invocation&);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -21,6 +22,7 @@ const std::vector<Command>& Commands() {
         {"modules", "list the installed phonetic modules", RunModules},
         {"analyse", "analyse a phoneme phrase with a phonetic module", RunAnalyse},
         {"db", "inspect, check, extract and build voice databases", RunDb},
+        {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file", RunSpeakPhonemes},
     };
     return commands;
 }
