@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The default voice built from festvox-ru, end to end: build it with the
+# recipe into a scratch data folder and registry, then check what must hold.
+# Takes minutes, so CTest runs it only with the label "slow":
+#   ctest --test-dir build -L slow --output-on-failure
+# usage: default-voice-check.sh BUILD_DIR SOURCE_DIR
+set -uo pipefail
+
+build_dir=$1
+repo=$2
+corpus=/usr/share/festival/voices/russian/msu_ru_nsh_clunits
+if [[ ! -f $corpus/etc/txt.done.data ]]; then
+  echo "festvox-ru is not installed (scripts/install-deps.sh --voice): skipped"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export VOXAMEN_REGISTRY_DIR=$work/registry XDG_DATA_HOME=$work/data
+voxamen=$build_dir/bin/voxamen
+"$voxamen" register "$build_dir"/lib/*.so >/dev/null || exit 1
+
+started=$(date +%s)
+"$repo/voices/ru-nsh/build-default-voice.sh" --build-dir "$build_dir" || exit 1
+echo "build time: $(($(date +%s) - started)) s (target: under 180 s)"
+
+voice=$XDG_DATA_HOME/voxamen/voices/ru-nsh
+report=$voice/build-report.txt
+failed=0
+check() {  # check DESCRIPTION COMMAND…
+  local what=$1
+  shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
+}
+
+check "the database passes voxamen db check" "$voxamen" db check "$voice/voice.abs"
+names=$("$voxamen" db list "$voice/voice.abs" | tail -n +2 | wc -l)
+check "at least 900 distinct unit names ($names)" test "$names" -ge 900
+targets=$(grep '^fixed substitute targets' "$report")
+echo "$targets"
+check "the module's fixed substitute targets are there" \
+  bash -c "[[ '$targets' =~ module:\ ([1-9][0-9]*)\;.*missing\ 0$ ]]"
+share=$(sed -n 's/^pitch marks: \([0-9.]*\) %.*/\1/p' "$report")
+check "pitch marks: $share % of intervals within ±20 % of the YIN period (≥ 95)" \
+  awk -v s="$share" 'BEGIN { exit !(s >= 95) }'
+
+phrase="#,M,A1,L,A1,K,O0,_,I1,_,X,L',E0,P,#"
+if sizes=$("$voxamen" speak-phonemes "$phrase" --type "(.)|(.)" --voice ru-nsh -o "$work/phrase.wav" --sizes); then
+  echo "$sizes"
+  # Every sound has audio; "#" and "_" may be empty (their pauses are settings).
+  check "every sound of $phrase has a non-zero size" \
+    awk 'NR > 1 && $1 != "#" && $1 != "_" && $2 <= 0 { bad = 1 } END { exit bad }' <<<"$sizes"
+else
+  echo "FAILED: speak-phonemes"
+  failed=1
+fi
+exit $failed
