@@ -38,6 +38,10 @@ HRESULT Voxamen::DoSetVoice(const std::string& key) {
         ComPtr<IPhonetic> module = CreatePhoneticModule(name);
         phonetic_ = module;
         if (!phonetic_) {
+            // Without its module the voice cannot speak: forget what was loaded so
+            // that a repeated SetVoice tries again rather than reporting S_FALSE.
+            phoneticName_.clear();
+            loadedVoiceData_.clear();
             MessageBox(kEngineCaption, "Failed to create Phonetic (" + name + ")");
             return E_FAIL;
         }

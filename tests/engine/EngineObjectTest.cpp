@@ -118,6 +118,9 @@ TEST_F(EngineObject, SetVoiceWithoutARegisteredModuleNamesIt) {
     EXPECT_EQ(engine_->SetVoice("ru1"), E_FAIL);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("Failed to create Phonetic (419.0)"),
               std::string::npos);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(engine_->SetVoice("ru1"), E_FAIL) << "a voice without its module is never S_FALSE";
+    testing::internal::GetCapturedStderr();
 }
 
 TEST_F(EngineObject, SpeakChecksItsArgumentsAndFailsWithoutAVoice) {
