@@ -1,27 +1,13 @@
 #include "tools/voicebuild/Aligner.h"
 
+#include "tools/voicebuild/ConsonantClasses.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace vox::voicebuild {
 
 namespace {
-
-struct FamilyEntry {
-    const char* phoneme;
-    const char* family;
-};
-// Voicing and softness partners: the labels often differ from our
-// transcription only within a family.
-constexpr FamilyEntry kFamilies[] = {
-    {"P", "P"},   {"P'", "P"},   {"B", "P"},   {"B'", "P"},  {"T", "T"},   {"T'", "T"},
-    {"D", "T"},   {"D'", "T"},   {"K", "K"},   {"K'", "K"},  {"G", "K"},   {"G'", "K"},
-    {"F", "F"},   {"F'", "F"},   {"V", "F"},   {"V'", "F"},  {"S", "S"},   {"S'", "S"},
-    {"Z", "S"},   {"Z'", "S"},   {"SH", "SH"}, {"SH'", "SH"}, {"ZH", "SH"}, {"ZH'", "SH"},
-    {"X", "X"},   {"X'", "X"},   {"C", "C"},   {"CH'", "CH"}, {"M", "M"},   {"M'", "M"},
-    {"N", "N"},   {"N'", "N"},   {"L", "L"},   {"L'", "L"},  {"R", "R"},   {"R'", "R"},
-    {"J'", "J"},
-};
 
 struct Costs {
     static constexpr double kImpossible = 1e9;
@@ -73,12 +59,6 @@ bool IsBoundaryPhoneme(const std::string& p) { return p == "#" || p == "_"; }
 bool IsVowelPhoneme(const std::string& p) {
     return p.size() >= 2 && std::string_view("AEIOUY").find(p[0]) != std::string_view::npos &&
            p.back() >= '0' && p.back() <= '9';
-}
-
-std::string ConsonantFamily(const std::string& phoneme) {
-    for (const FamilyEntry& e : kFamilies)
-        if (phoneme == e.phoneme) return e.family;
-    return "";
 }
 
 std::optional<Alignment> Align(const std::vector<std::string>& phonemes,

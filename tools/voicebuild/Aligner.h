@@ -30,9 +30,6 @@ std::optional<Alignment> Align(const std::vector<std::string>& phonemes,
                                const std::vector<LabelSegment>& labels, const PhoneMap& map,
                                const std::string& labelPath, std::string& error);
 
-// The consonant family of a phoneme ("B'" → "P"); "" for other names.
-std::string ConsonantFamily(const std::string& phoneme);
-
 bool IsVowelPhoneme(const std::string& phoneme);
 bool IsBoundaryPhoneme(const std::string& phoneme);
 

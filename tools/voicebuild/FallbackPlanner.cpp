@@ -3,6 +3,7 @@
 #include <bit>
 
 #include "tools/voicebuild/Aligner.h"
+#include "tools/voicebuild/ConsonantClasses.h"
 
 namespace vox::voicebuild {
 
@@ -25,9 +26,16 @@ uint64_t ContextDescription(const ModuleClient& module, const std::string& conte
     return sd != 0 ? sd : module.SoundDescription(context + "0");
 }
 
-int Likeness(uint64_t a, uint64_t b) {
-    a &= kArticulation, b &= kArticulation;
-    return std::popcount(a & b) - std::popcount(a ^ b);
+// How alike two contexts sound to the unit beside them: the place of
+// articulation first (it shapes the formant transitions), then the family,
+// then the shared articulation bits.
+int Likeness(const ModuleClient& module, const std::string& a, const std::string& b) {
+    uint64_t x = ContextDescription(module, a) & kArticulation;
+    uint64_t y = ContextDescription(module, b) & kArticulation;
+    int score = std::popcount(x & y) - std::popcount(x ^ y);
+    if (ConsonantPlace(a) != Place::None && ConsonantPlace(a) == ConsonantPlace(b)) score += 20;
+    if (!ConsonantFamily(a).empty() && ConsonantFamily(a) == ConsonantFamily(b)) score += 10;
+    return score;
 }
 
 }  // namespace
@@ -49,13 +57,12 @@ FallbackPlan PlanFallbacks(const ModuleClient& module, const std::map<std::strin
     for (const std::string& target : plan.targets) {
         if (instances.count(target)) continue;
         std::optional<std::string> phoneme = module.AllophoneToPhoneme(target);
-        const uint64_t want = ContextDescription(module, ContextOf(target));
         std::string best;
         int bestLikeness = 0;
         size_t bestCount = 0;
         for (const auto& [name, count] : instances) {
             if (!phoneme || module.AllophoneToPhoneme(name) != phoneme) continue;
-            int likeness = Likeness(want, ContextDescription(module, ContextOf(name)));
+            int likeness = Likeness(module, ContextOf(target), ContextOf(name));
             if (best.empty() || likeness > bestLikeness || (likeness == bestLikeness && count > bestCount))
                 best = name, bestLikeness = likeness, bestCount = count;
         }

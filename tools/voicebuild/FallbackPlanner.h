@@ -3,8 +3,9 @@
 // consonant). The engine tries a name's substitute when the voice lacks the
 // name, then leaves silence, so every such fixed target must exist. A target
 // the corpus did not give is filled with a copy of the unit of the same
-// phoneme whose context sounds most alike; with no unit of that phoneme at
-// all it is reported missing.
+// phoneme whose context sounds most alike (place of articulation, family,
+// sound-description bits); with no unit of that phoneme at all it is
+// reported missing.
 #pragma once
 
 #include <map>
