@@ -61,11 +61,13 @@ std::string_view PhonemeAt(std::string_view text, std::size_t start) {
 
 // A voiced fricative before a voiceless consonant loses its voice ("Z,T" of
 // "подъе+зд" becomes "S,T"). Voiced and voiceless names have the same length.
+// Scanned from the right so that the loss spreads through a run of them:
+// "ZH,ZH,K" becomes "SH,SH,K", not "ZH,SH,K".
 void DevoiceBeforeVoiceless(std::string& text, std::string_view voiced,
                             std::string_view voiceless) {
     const std::string pattern = "," + std::string(voiced) + ",";
-    for (std::size_t found = text.find(pattern); found != std::string::npos;
-         found = text.find(pattern, found + 1)) {
+    for (std::size_t found = text.rfind(pattern); found != std::string::npos;
+         found = found == 0 ? std::string::npos : text.rfind(pattern, found - 1)) {
         if (IsVoiceless(PhonemeAt(text, found + pattern.size()))) {
             text.replace(found + 1, voiced.size(), voiceless);
         }

@@ -37,10 +37,11 @@ std::string_view VowelText(const Neighbourhood& at) {
     return LetterOf(at.current).vowel.atWordStart;
 }
 
-void AppendVowel(const Neighbourhood& at, char digit, std::string& out) {
+void AppendVowel(const Neighbourhood& at, char digit, bool reduceJo, std::string& out) {
     std::string_view text = VowelText(at);
     const bool unstressed = digit == '1' || digit == '2';
     if (unstressed && text == "O") text = "A";  // unstressed "о" is reduced
+    if (unstressed && reduceJo && text == "J',O") text = "J',A";
     out += text;
     out += digit;
     out += ',';
@@ -105,7 +106,7 @@ void AppendPhoneme(std::string_view phoneme, std::string& out) {
 
 }  // namespace
 
-void AppendLetterPhonemes(const MarkedLetters& text, std::string& out) {
+void AppendLetterPhonemes(const MarkedLetters& text, std::string& out, bool reduceUnstressedJo) {
     const std::string_view letters = text.letters;
     const auto at = [&](std::size_t i) { return i < letters.size() ? letters[i] : kOutside; };
     out += "#,";
@@ -119,7 +120,7 @@ void AppendLetterPhonemes(const MarkedLetters& text, std::string& out) {
             case LetterKind::Sign:
                 break;
             case LetterKind::Vowel:
-                AppendVowel(here, text.digits[i], out);
+                AppendVowel(here, text.digits[i], reduceUnstressedJo, out);
                 break;
             case LetterKind::Sonorant:
                 AppendPhoneme(SonorantText(here), out);

@@ -9,7 +9,9 @@
 namespace vox::letters {
 
 // Appends "#," and then every produced phoneme followed by ",". A word break
-// gives "_"; signs give nothing of their own.
-void AppendLetterPhonemes(const MarkedLetters& text, std::string& out);
+// gives "_"; signs give nothing of their own. `reduceUnstressedJo` turns an
+// unstressed "J',O" into "J',A" (for inventories without "O1" and "O2").
+void AppendLetterPhonemes(const MarkedLetters& text, std::string& out,
+                          bool reduceUnstressedJo = false);
 
 }  // namespace vox::letters

@@ -12,7 +12,7 @@ std::string LettersToPhonemes(std::string_view letters, const LetterToPhonemeOpt
 
     std::string phonemes;
     phonemes.reserve(4 * marked.letters.size() + 8);
-    letters::AppendLetterPhonemes(marked, phonemes);
+    letters::AppendLetterPhonemes(marked, phonemes, options.reduceUnstressedJo);
     letters::RewriteClusters(phonemes, marked.letters, {options.zhClusterRule});
     letters::ClosePhrase(phonemes);
     return phonemes;

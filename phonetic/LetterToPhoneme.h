@@ -12,6 +12,9 @@ struct LetterToPhonemeOptions {
     // Modules 419.1 to 419.3 add one cluster rule: "ZH" before a voiceless
     // consonant becomes "SH".
     bool zhClusterRule = false;
+    // Module 419.0 has no "O1" or "O2": there an unstressed "ё" read as
+    // "J',O" is reduced to "J',A" like "я", so that the phrase stays valid.
+    bool reduceUnstressedJo = false;
 };
 
 // The phrase of the text ("#," phonemes joined by "," with "_" between words,

@@ -1,19 +1,15 @@
-// Allomod_419_1: the Russian phonetic module 419.1 (419.0's inventory with bit 62 and "O1"/"O2").
-// Letters to phonemes add the ",ZH," cluster rule. Until this module's own
-// allophone hooks arrive it names allophones with module 419.0's hooks and
-// rule file ("allomod-419-0.cfg" beside this library).
+// Allomod_419_1: the Russian phonetic module 419.1 (419.0's inventory with
+// bit 62 and "O1"/"O2"), whose allophones are named after a neighbour
+// ("B-A0", "A0-B"). Letters to phonemes add the ",ZH," cluster rule.
 #pragma once
 
-#include <string>
-
-#include "phonetic/module-419-0/RuleFileModule.h"
+#include "phonetic/module-419-1/NeighbourModule.h"
 
 namespace vox {
 
-class Allomod_419_1 final : public RuleFileModule {
+class Allomod_419_1 final : public NeighbourModule {
   public:
     Allomod_419_1();
-    explicit Allomod_419_1(std::string ruleFile);
 };
 
 }  // namespace vox

@@ -108,6 +108,7 @@ const std::vector<Golden> kZhClusterRule = {
     {"до+ждь", "#,D,O0,SH,T',#", "ZH before a voiceless consonant is SH"},
     {"дро+жжи", "#,D,R,O0,ZH,ZH,Y2,#", "ZH before a voiced consonant stays"},
     {"подъе+зд", "#,P,A1,D,J',E0,S,T,#", "the Z rule still applies"},
+    {"ви+зжг", "#,V',I0,SH,SH,K,#", "the loss of voice spreads back through ZH,ZH"},
 };
 // clang-format on
 

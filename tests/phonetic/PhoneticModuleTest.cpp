@@ -178,8 +178,8 @@ TEST(PhoneticModuleState, SetAllophonesAndSetGroups) {
 }
 
 TEST(ModuleTables, ExtendedInventories) {
-    ComPtr<IPhonetic> m1 = test::Adopt(new Allomod_419_1(""));
-    ComPtr<IPhonetic> m2 = test::Adopt(new Allomod_419_2(""));
+    ComPtr<IPhonetic> m1 = test::Adopt(new Allomod_419_1());
+    ComPtr<IPhonetic> m2 = test::Adopt(new Allomod_419_2());
     ComPtr<IPhonetic> m3 = test::Adopt(new Allomod_419_3(""));
     int32_t code = 0;
     m1->GetPhonemeCode("O1", &code);

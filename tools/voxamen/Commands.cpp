@@ -10,6 +10,7 @@ int RunVoices(const Invocation&);
 int RunVoice(const Invocation&);
 int RunModules(const Invocation&);
 int RunAnalyse(const Invocation&);
+int RunTranscribe(const Invocation&);
 int RunDb(const Invocation&);
 int RunSpeakPhonemes(const Invocation&);
 
@@ -21,6 +22,7 @@ const std::vector<Command>& Commands() {
         {"voice", "install (add) or remove a voice", RunVoice},
         {"modules", "list the installed phonetic modules", RunModules},
         {"analyse", "analyse a phoneme phrase with a phonetic module", RunAnalyse},
+        {"transcribe", "turn Russian text into phonemes (and a module's allophones)", RunTranscribe},
         {"db", "inspect, check, extract and build voice databases", RunDb},
         {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file", RunSpeakPhonemes},
     };

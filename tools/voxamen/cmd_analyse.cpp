@@ -1,20 +1,21 @@
 // voxamen analyse PHRASE [--module 419.0]: asks a registered phonetic module,
 // created through the registry as the engine creates it, for the allophones,
 // codes, visemes and sound descriptions of a phrase, one line per phoneme.
+// Russian text (with "+" and "-" stress marks) is turned into the phrase by
+// the module's letter rules first.
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <ostream>
 
 #include "interfaces/IPhonetic.h"
-#include "phonetic/ModuleFacts.h"
+#include "platform/CodePage.h"
 #include "platform/ComKit.h"
-#include "platform/Guid.h"
 #include "platform/Hresult.h"
-#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
+#include "tools/voxamen/PhoneticModules.h"
 #include "tools/voxamen/Table.h"
 
 namespace vox::cli {
@@ -22,49 +23,12 @@ namespace vox::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: voxamen analyse PHRASE [--module 419.0]\n"
+    "usage: voxamen analyse PHRASE|TEXT [--module 419.0]\n"
     "  Analyses a phoneme phrase (e.g. \"#,K,A1,R,O0,V,A2,_,M,O0,L',I2,T,#\") with the\n"
     "  registered phonetic module and prints, per phoneme, its allophone, code,\n"
-    "  viseme, sound description (SD) and the SD's text.\n"
+    "  viseme, sound description (SD) and the SD's text. Russian text (e.g.\n"
+    "  \"мо+ре\", \"+\" after the stressed vowel) is first turned into a phrase.\n"
     "  --module KEY   the module's key under HKLM\\SOFTWARE\\Vostrelin\\Phonetic (default 419.0)\n";
-
-// The module registered under the key, created as the engine creates it:
-// CoCreateInstance (IUnknown), OleRun, then a query for IPhonetic.
-ComPtr<IPhonetic> CreateModule(const std::string& key, std::ostream& err) {
-    reg::Key moduleKey;
-    std::string text;
-    if (reg::Key::Open(reg::Root::LocalMachine, std::string(kPhoneticModulesKey) + "\\" + key,
-                       moduleKey) != reg::Status::Ok ||
-        moduleKey.QueryText("CLSID", text, 256) != reg::Status::Ok) {
-        err << "voxamen analyse: phonetic module " << key << " is not registered; run\n"
-            << "  voxamen register build/lib/*.so\n";
-        return {};
-    }
-    CLSID clsid{};
-    if (FAILED(CLSIDFromString(text.c_str(), &clsid))) {
-        err << "voxamen analyse: module " << key << ": the registered CLSID \"" << text
-            << "\" is malformed\n";
-        return {};
-    }
-    ComPtr<IUnknown> unknown;
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
-    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
-    ComPtr<IPhonetic> phonetic;
-    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IPhonetic, phonetic.PutVoid());
-    if (FAILED(hr)) {
-        err << "voxamen analyse: cannot create module " << key << " " << text << ": "
-            << HresultText(hr);
-        if (!LastBindingError().empty()) err << " (" << LastBindingError() << ")";
-        err << "\n";
-        return {};
-    }
-    return phonetic;
-}
-
-std::string TakeString(char* block) {
-    CoTaskMemPtr<char> owned(block);
-    return owned ? std::string(owned.get()) : std::string();
-}
 
 // Why a phrase was rejected, in the terms of the phrase rules.
 std::string Rejection(IPhonetic& module, const std::vector<std::string>& names) {
@@ -168,9 +132,21 @@ int RunAnalyse(const Invocation& inv) {
         return opts.Help() ? kExitOk : kExitUsage;
     }
     const std::string key = opts.Get("module").value_or("419.0");
-    ComPtr<IPhonetic> module = CreateModule(key, inv.err);
+    ComPtr<IPhonetic> module = CreatePhoneticModule(key, "analyse", inv.err);
     if (!module) return kExitFailure;
-    return PrintAnalysis(*module.Get(), key, opts.Positional()[0], inv);
+    std::string phrase = opts.Positional()[0];
+    if (LooksLikeLetters(phrase)) {
+        char* phonemes = nullptr;
+        module->LettersToPhonemes(Utf8ToCp1251(phrase).c_str(), &phonemes);
+        phrase = TakeString(phonemes);
+        if (phrase.empty()) {
+            inv.err << "voxamen analyse: the text gives no phrase (a \"+\" or \"-\" that does "
+                       "not follow a vowel, two \"+\" in a word, or no letters)\n";
+            return kExitFailure;
+        }
+        inv.out << "phonemes: " << phrase << "\n";
+    }
+    return PrintAnalysis(*module.Get(), key, phrase, inv);
 }
 
 }  // namespace vox::cli
