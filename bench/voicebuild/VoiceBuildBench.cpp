@@ -92,7 +92,8 @@ void BM_FeaturesAndRefinement(benchmark::State& state) {
     }
     for (auto _ : state) {
         std::vector<TimedPhone> copy = phones;
-        benchmark::DoNotOptimize(RefineBoundaries(copy, ComputeFrameFeatures(Speech()), track, marks));
+        benchmark::DoNotOptimize(
+            RefineBoundaries(copy, ComputeFrameFeatures(Speech()), track, marks));
     }
     SetItems(state);
 }
@@ -101,7 +102,8 @@ BENCHMARK(BM_FeaturesAndRefinement)->Unit(benchmark::kMillisecond);
 // The cutting pass resamples each utterance that holds a chosen unit once.
 void BM_ResampleTo22050(benchmark::State& state) {
     std::vector<int16_t> pcm(Speech().samples.size());
-    for (size_t i = 0; i < pcm.size(); ++i) pcm[i] = int16_t(std::lround(Speech().samples[i] * 32767.0f));
+    for (size_t i = 0; i < pcm.size(); ++i)
+        pcm[i] = int16_t(std::lround(Speech().samples[i] * 32767.0f));
     std::vector<int16_t> out;
     std::string error;
     for (auto _ : state) benchmark::DoNotOptimize(voicedb::Resample(pcm, kRate, 22050, out, error));

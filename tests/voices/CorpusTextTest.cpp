@@ -15,8 +15,9 @@ namespace {
 
 TEST(LabelReaderTest, ReadsEndTimesAfterTheHeader) {
     std::string error;
-    auto labels = ParseLabels("signal ru_0001\nnfields 1\n#\n0.342 125 pau\n0.392 125 k\n\n0.422 125 ay\n",
-                              "lab/x.lab", error);
+    auto labels =
+        ParseLabels("signal ru_0001\nnfields 1\n#\n0.342 125 pau\n0.392 125 k\n\n0.422 125 ay\n",
+                    "lab/x.lab", error);
     ASSERT_TRUE(labels) << error;
     ASSERT_EQ(labels->size(), 3u);
     EXPECT_EQ((*labels)[0].start, 0.0);
@@ -30,7 +31,8 @@ TEST(LabelReaderTest, NamesFileAndLineOfEveryDefect) {
     const std::pair<const char*, const char*> cases[] = {
         {"0.1 125 pau\n", "lab/x.lab:1: no \"#\" line ends the header"},
         {"#\n0.1 125 pau\nabc 125 k\n", "lab/x.lab:3: bad end time \"abc\""},
-        {"#\n0.2 125 pau\n0.1 125 k\n", "lab/x.lab:3: end time 0.1 is before the previous phone's end"},
+        {"#\n0.2 125 pau\n0.1 125 k\n",
+         "lab/x.lab:3: end time 0.1 is before the previous phone's end"},
         {"#\n0.2 pau\n", "lab/x.lab:2: expected \"END_TIME COLOUR PHONE\", found \"0.2 pau\""},
         {"#\n", "lab/x.lab:1: no phones"},
         {"#\n-1 125 pau\n", "lab/x.lab:2: bad end time \"-1\""},
@@ -99,7 +101,8 @@ TEST(StressPlacementTest, PromptMarksThenDictionaryThenYoThenNone) {
     StressDictionary d = StressDictionary::Parse(
         "(\"молоко\" n (3))\n(\"аксенов\" surname (2) fix_yo)\n(\"на\" prp (0))\n", "d", problems);
     StressPlacementResult r = PlaceStress("Вол+ос, +Окна на молоко; Аксенов ёлка хлеб", &d);
-    EXPECT_EQ(Words(r), (std::vector<std::string>{"воло+с", "о+кна", "на", "молоко+", "аксё+нов", "ё+лка", "хлеб"}));
+    EXPECT_EQ(Words(r), (std::vector<std::string>{"воло+с", "о+кна", "на", "молоко+", "аксё+нов",
+                                                  "ё+лка", "хлеб"}));
     EXPECT_EQ(r.words[0].source, StressSource::Prompt);
     EXPECT_EQ(r.words[2].source, StressSource::None) << "0 in the dictionary: unstressed";
     EXPECT_EQ(r.words[3].source, StressSource::Dictionary);
@@ -127,7 +130,8 @@ TEST(StressPlacementTest, MisplacedMarksAreReportedAndDropped) {
 
 TEST(PhoneMapTest, ReportsTheLineOfABadEntry) {
     const std::pair<const char*, const char*> cases[] = {
-        {"pau pause\naa vowel A\n", "map:2: unknown kind \"vowel\" (pause, stressed, unstressed or consonant)"},
+        {"pau pause\naa vowel A\n",
+         "map:2: unknown kind \"vowel\" (pause, stressed, unstressed or consonant)"},
         {"p consonant P B\n", "map:1: a consonant takes one consonant phoneme (like P or SH')"},
         {"a unstressed A Q\n", "map:1: a vowel takes one or more of the letters A E I O U Y"},
         {"pau pause\npau pause\n", "map:2: phone \"pau\" mapped twice"},
@@ -142,18 +146,20 @@ TEST(PhoneMapTest, ReportsTheLineOfABadEntry) {
 }
 
 class AlignerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         map_ = PhoneMap::Parse(
-            "pau pause\naa stressed A\na unstressed A\nay unstressed A Y E\nn consonant N\nnn consonant N'\n"
+            "pau pause\naa stressed A\na unstressed A\nay unstressed A Y E\nn consonant N\nnn "
+            "consonant N'\n"
             "t consonant T\nd consonant D\nv consonant V\ns consonant S\n",
             "map", error);
         ASSERT_TRUE(map_) << error;
     }
     std::vector<LabelSegment> Labels(const std::vector<std::string>& phones) {
         std::vector<LabelSegment> out;
-        for (size_t i = 0; i < phones.size(); ++i) out.push_back({phones[i], i * 0.1, (i + 1) * 0.1, int(i + 2)});
+        for (size_t i = 0; i < phones.size(); ++i)
+            out.push_back({phones[i], i * 0.1, (i + 1) * 0.1, int(i + 2)});
         return out;
     }
     std::optional<PhoneMap> map_;
@@ -162,8 +168,8 @@ protected:
 TEST_F(AlignerTest, MatchesPhonemesToSegmentsAcrossFamiliesAndReductions) {
     std::string error;
     // "да вот" spoken with a pause, the final т voiced in the labels.
-    auto a = Align({"#", "D", "A1", "_", "V", "O0", "T", "#"}, Labels({"pau", "d", "ay", "pau", "v", "aa", "d", "pau"}),
-                   *map_, "x.lab", error);
+    auto a = Align({"#", "D", "A1", "_", "V", "O0", "T", "#"},
+                   Labels({"pau", "d", "ay", "pau", "v", "aa", "d", "pau"}), *map_, "x.lab", error);
     ASSERT_TRUE(a) << error;
     EXPECT_EQ(a->segmentOf, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     EXPECT_FLOAT_EQ(a->costOf[6], 0.3f) << "T for d: one family";
@@ -174,15 +180,17 @@ TEST_F(AlignerTest, MatchesPhonemesToSegmentsAcrossFamiliesAndReductions) {
 TEST_F(AlignerTest, LeavesPhonemesWithoutSegmentsAndPausesOnlyAtBoundaries) {
     std::string error;
     // A geminate the labels collapsed, and a word boundary without a pause.
-    auto a = Align({"#", "N'", "N'", "A0", "_", "T", "A1", "#"}, Labels({"pau", "nn", "aa", "t", "a", "pau"}), *map_,
-                   "x.lab", error);
+    auto a = Align({"#", "N'", "N'", "A0", "_", "T", "A1", "#"},
+                   Labels({"pau", "nn", "aa", "t", "a", "pau"}), *map_, "x.lab", error);
     ASSERT_TRUE(a) << error;
-    EXPECT_EQ(std::count(a->segmentOf.begin(), a->segmentOf.end(), -1), 2) << "one N' and the \"_\"";
+    EXPECT_EQ(std::count(a->segmentOf.begin(), a->segmentOf.end(), -1), 2)
+        << "one N' and the \"_\"";
     EXPECT_EQ(a->segmentOf[3], 2);
     EXPECT_EQ(a->segmentOf[4], -1);
     EXPECT_EQ(a->segmentOf[7], 5);
     // A pause inside a word is no phoneme's segment.
-    auto b = Align({"#", "T", "A0", "T", "#"}, Labels({"pau", "t", "aa", "pau", "t", "pau"}), *map_, "x.lab", error);
+    auto b = Align({"#", "T", "A0", "T", "#"}, Labels({"pau", "t", "aa", "pau", "t", "pau"}), *map_,
+                   "x.lab", error);
     ASSERT_TRUE(b);
     EXPECT_EQ(b->segmentOf, (std::vector<int>{0, 1, 2, 4, 5}));
 }

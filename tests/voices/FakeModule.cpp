@@ -7,17 +7,27 @@ namespace vox::test {
 
 namespace {
 
-constexpr uint64_t Bit(int n) { return uint64_t(1) << n; }
+constexpr uint64_t Bit(int n) {
+    return uint64_t(1) << n;
+}
 
-constexpr uint64_t kNone = Bit(0), kVowel = Bit(2) | Bit(1), kStressed = Bit(3), kConsonant = Bit(9) | Bit(1);
-constexpr uint64_t kVoiced = Bit(10), kVoiceless = Bit(11), kFricative = Bit(13), kPlosive = Bit(14) | Bit(12);
+constexpr uint64_t kNone = Bit(0), kVowel = Bit(2) | Bit(1), kStressed = Bit(3),
+                   kConsonant = Bit(9) | Bit(1);
+constexpr uint64_t kVoiced = Bit(10), kVoiceless = Bit(11), kFricative = Bit(13),
+                   kPlosive = Bit(14) | Bit(12);
 constexpr uint64_t kSonant = Bit(15) | Bit(12), kIntonable = Bit(60);
 
-bool IsVowel(const std::string& p) { return !p.empty() && std::string("AEIOUY").find(p[0]) != std::string::npos; }
+bool IsVowel(const std::string& p) {
+    return !p.empty() && std::string("AEIOUY").find(p[0]) != std::string::npos;
+}
 
-std::string Stripped(const std::string& p) { return IsVowel(p) ? p.substr(0, 1) : p; }
+std::string Stripped(const std::string& p) {
+    return IsVowel(p) ? p.substr(0, 1) : p;
+}
 
-std::string Before(const std::string& name, char c) { return name.substr(0, name.find(c)); }
+std::string Before(const std::string& name, char c) {
+    return name.substr(0, name.find(c));
+}
 
 }  // namespace
 
@@ -47,10 +57,15 @@ HRESULT FakeModule::PhonemesToAllophones(const char* list, char** allophones) {
     std::vector<std::string> names;
     for (size_t i = 0; i < p.size(); ++i) {
         if (table.count(p[i]) == 0) return E_INVALIDARG;
-        if (p[i] == "#" || p[i] == "_") names.push_back(p[i]);
-        else if (IsVowel(p[i])) names.push_back(p[i] + "-" + (p[i - 1] == "#" || p[i - 1] == "_" ? "#" : Stripped(p[i - 1])));
-        else if (IsVowel(p[i + 1])) names.push_back(p[i] + "-" + p[i + 1]);
-        else names.push_back(p[i]);
+        if (p[i] == "#" || p[i] == "_")
+            names.push_back(p[i]);
+        else if (IsVowel(p[i]))
+            names.push_back(p[i] + "-" +
+                            (p[i - 1] == "#" || p[i - 1] == "_" ? "#" : Stripped(p[i - 1])));
+        else if (IsVowel(p[i + 1]))
+            names.push_back(p[i] + "-" + p[i + 1]);
+        else
+            names.push_back(p[i]);
     }
     return CoTaskMemString(JoinList(names), allophones);
 }
@@ -76,6 +91,8 @@ HRESULT FakeModule::GetSubstituteAllophone(const char* allophone, char** substit
     return CoTaskMemString(IsVowel(phoneme) ? phoneme + "-#" : phoneme, substitute);
 }
 
-ComPtr<IPhonetic> MakeFakeModule() { return ComPtr<IPhonetic>::Attach(new FakeModule()); }
+ComPtr<IPhonetic> MakeFakeModule() {
+    return ComPtr<IPhonetic>::Attach(new FakeModule());
+}
 
 }  // namespace vox::test

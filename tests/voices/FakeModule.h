@@ -14,7 +14,7 @@
 namespace vox::test {
 
 class FakeModule final : public ComObject<Interface<IPhonetic, IID_IPhonetic>> {
-public:
+  public:
     FakeModule();
 
     HRESULT LettersToPhonemes(const char* letters, char** phonemes) override;

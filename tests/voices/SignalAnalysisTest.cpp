@@ -19,7 +19,9 @@ namespace {
 using test::SynthKind;
 using test::SynthPhone;
 
-Waveform WaveOf(const test::RenderedSpeech& s) { return FromPcm16(s.samples, s.rate); }
+Waveform WaveOf(const test::RenderedSpeech& s) {
+    return FromPcm16(s.samples, s.rate);
+}
 
 std::vector<long> Marks(const Waveform& w, const PitchTrack& track) {
     std::vector<float> residual = LpResidual(w);
@@ -50,8 +52,10 @@ void ExpectMarksOnPulses(const std::vector<long>& marks, const std::vector<long>
 }
 
 TEST(PitchTrackerTest, FindsTheF0OfAVowelAndNothingInSilenceOrNoise) {
-    test::RenderedSpeech s = test::RenderSpeech({{"pau", SynthKind::Pause, 0.2}, {"aa", SynthKind::Vowel, 0.5},
-                                                 {"s", SynthKind::Fricative, 0.2}, {"pau", SynthKind::Pause, 0.2}},
+    test::RenderedSpeech s = test::RenderSpeech({{"pau", SynthKind::Pause, 0.2},
+                                                 {"aa", SynthKind::Vowel, 0.5},
+                                                 {"s", SynthKind::Fricative, 0.2},
+                                                 {"pau", SynthKind::Pause, 0.2}},
                                                 140.0);
     Waveform w = WaveOf(s);
     PitchTrack track = TrackPitch(w);
@@ -78,8 +82,10 @@ TEST(PitchTrackerTest, ClampsToTheSpeakersRange) {
 TEST(PitchMarkerTest, OneMarkPerPulseAtAConstantPhase) {
     for (double f0 : {90.0, 140.0, 210.0}) {
         SCOPED_TRACE(f0);
-        test::RenderedSpeech s = test::RenderSpeech(
-            {{"pau", SynthKind::Pause, 0.1}, {"aa", SynthKind::Vowel, 0.6}, {"pau", SynthKind::Pause, 0.1}}, f0);
+        test::RenderedSpeech s = test::RenderSpeech({{"pau", SynthKind::Pause, 0.1},
+                                                     {"aa", SynthKind::Vowel, 0.6},
+                                                     {"pau", SynthKind::Pause, 0.1}},
+                                                    f0);
         Waveform w = WaveOf(s);
         PitchTrack track = TrackPitch(w);
         std::vector<long> marks = Marks(w, track);
@@ -91,8 +97,10 @@ TEST(PitchMarkerTest, OneMarkPerPulseAtAConstantPhase) {
 }
 
 TEST(PitchMarkerTest, SonorantsAndVowelsShareOneChainAcrossTheirBoundary) {
-    test::RenderedSpeech s = test::RenderSpeech({{"pau", SynthKind::Pause, 0.1}, {"m", SynthKind::Sonorant, 0.15},
-                                                 {"aa", SynthKind::Vowel, 0.3}, {"pau", SynthKind::Pause, 0.1}},
+    test::RenderedSpeech s = test::RenderSpeech({{"pau", SynthKind::Pause, 0.1},
+                                                 {"m", SynthKind::Sonorant, 0.15},
+                                                 {"aa", SynthKind::Vowel, 0.3},
+                                                 {"pau", SynthKind::Pause, 0.1}},
                                                 120.0);
     Waveform w = WaveOf(s);
     std::vector<long> marks = Marks(w, TrackPitch(w));
@@ -100,7 +108,8 @@ TEST(PitchMarkerTest, SonorantsAndVowelsShareOneChainAcrossTheirBoundary) {
 }
 
 TEST(PitchMarkerTest, NoMarksWithoutVoicing) {
-    test::RenderedSpeech s = test::RenderSpeech({{"s", SynthKind::Fricative, 0.3}, {"pau", SynthKind::Pause, 0.3}}, 120.0);
+    test::RenderedSpeech s = test::RenderSpeech(
+        {{"s", SynthKind::Fricative, 0.3}, {"pau", SynthKind::Pause, 0.3}}, 120.0);
     Waveform w = WaveOf(s);
     EXPECT_TRUE(Marks(w, TrackPitch(w)).empty());
     EXPECT_TRUE(FindPitchMarks(std::vector<float>{}, PitchTrack{}).empty());
@@ -115,7 +124,8 @@ TEST(LinearPredictionTest, ResidualOfAnAllPoleSignalIsItsExcitation) {
     std::vector<std::pair<long, long>> all{{0, long(r.size())}};
     EXPECT_GT(Skewness(r, all), 1.0);
     std::vector<double> a;
-    EXPECT_FALSE(LpcCoefficients(std::vector<float>(400, 0.0f), 18, a)) << "silence has no predictor";
+    EXPECT_FALSE(LpcCoefficients(std::vector<float>(400, 0.0f), 18, a))
+        << "silence has no predictor";
 }
 
 struct BoundaryCase {
@@ -128,12 +138,21 @@ TEST(BoundaryRefinerTest, MovesDisplacedBoundariesBackOntoTheEvent) {
     const std::vector<BoundaryCase> cases = {
         {"vowel|fricative", {{"aa", SynthKind::Vowel, 0.2}, {"s", SynthKind::Fricative, 0.15}}, 0},
         {"fricative|vowel", {{"s", SynthKind::Fricative, 0.15}, {"aa", SynthKind::Vowel, 0.2}}, 0},
-        {"vowel|stop", {{"aa", SynthKind::Vowel, 0.2}, {"t", SynthKind::Stop, 0.12}, {"aa", SynthKind::Vowel, 0.2}}, 0},
-        {"stop|vowel", {{"aa", SynthKind::Vowel, 0.2}, {"t", SynthKind::Stop, 0.12}, {"aa", SynthKind::Vowel, 0.2}}, 1},
+        {"vowel|stop",
+         {{"aa", SynthKind::Vowel, 0.2},
+          {"t", SynthKind::Stop, 0.12},
+          {"aa", SynthKind::Vowel, 0.2}},
+         0},
+        {"stop|vowel",
+         {{"aa", SynthKind::Vowel, 0.2},
+          {"t", SynthKind::Stop, 0.12},
+          {"aa", SynthKind::Vowel, 0.2}},
+         1},
     };
-    const std::map<SynthKind, SoundClass> classOf = {{SynthKind::Vowel, SoundClass::StressedVowel},
-                                                     {SynthKind::Fricative, SoundClass::VoicelessFricative},
-                                                     {SynthKind::Stop, SoundClass::VoicelessStop}};
+    const std::map<SynthKind, SoundClass> classOf = {
+        {SynthKind::Vowel, SoundClass::StressedVowel},
+        {SynthKind::Fricative, SoundClass::VoicelessFricative},
+        {SynthKind::Stop, SoundClass::VoicelessStop}};
     for (const BoundaryCase& c : cases) {
         for (double shift : {-0.03, 0.03}) {
             SCOPED_TRACE(std::string(c.name) + " shifted by " + std::to_string(shift));
@@ -144,7 +163,8 @@ TEST(BoundaryRefinerTest, MovesDisplacedBoundariesBackOntoTheEvent) {
             Waveform w = WaveOf(s);
             std::vector<TimedPhone> timed;
             for (size_t i = 0; i < phones.size(); ++i) {
-                SoundClass cls = phones[i].kind == SynthKind::Pause ? SoundClass::Pause : classOf.at(phones[i].kind);
+                SoundClass cls = phones[i].kind == SynthKind::Pause ? SoundClass::Pause
+                                                                    : classOf.at(phones[i].kind);
                 timed.push_back({cls, i == 0 ? 0.0 : s.ends[i - 1], s.ends[i]});
             }
             const size_t left = c.boundary + 1;
@@ -169,11 +189,14 @@ TEST(BoundaryRefinerTest, LeavesPauseEdgesAndPairsWithoutADetector) {
     EXPECT_EQ(DetectorFor(SoundClass::StressedVowel, SoundClass::Pause), Detector::None);
     EXPECT_EQ(DetectorFor(SoundClass::Pause, SoundClass::VoicelessFricative), Detector::None);
     EXPECT_EQ(DetectorFor(SoundClass::Sonorant, SoundClass::UnstressedVowel), Detector::None);
-    EXPECT_EQ(DetectorFor(SoundClass::VoicedObstruent, SoundClass::VoicelessFricative), Detector::HighBandRise);
+    EXPECT_EQ(DetectorFor(SoundClass::VoicedObstruent, SoundClass::VoicelessFricative),
+              Detector::HighBandRise);
 
-    test::RenderedSpeech s = test::RenderSpeech({{"aa", SynthKind::Vowel, 0.2}, {"pau", SynthKind::Pause, 0.2}}, 120.0);
+    test::RenderedSpeech s =
+        test::RenderSpeech({{"aa", SynthKind::Vowel, 0.2}, {"pau", SynthKind::Pause, 0.2}}, 120.0);
     Waveform w = WaveOf(s);
-    std::vector<TimedPhone> timed = {{SoundClass::StressedVowel, 0.0, 0.23}, {SoundClass::Pause, 0.23, 0.4}};
+    std::vector<TimedPhone> timed = {{SoundClass::StressedVowel, 0.0, 0.23},
+                                     {SoundClass::Pause, 0.23, 0.4}};
     EXPECT_EQ(RefineBoundaries(timed, ComputeFrameFeatures(w), TrackPitch(w), {}), 0u);
     EXPECT_EQ(timed[0].end, 0.23);
 }

@@ -42,7 +42,8 @@ struct Resonator {
 
 }  // namespace
 
-RenderedSpeech RenderSpeech(const std::vector<SynthPhone>& phones, double f0, int rate, unsigned seed) {
+RenderedSpeech RenderSpeech(const std::vector<SynthPhone>& phones, double f0, int rate,
+                            unsigned seed) {
     RenderedSpeech out;
     out.rate = rate;
     std::mt19937 random(seed);
@@ -72,11 +73,21 @@ RenderedSpeech RenderSpeech(const std::vector<SynthPhone>& phones, double f0, in
             highPrevious = white;
             double v = 0.0;
             switch (p.kind) {
-                case SynthKind::Vowel: v = 0.004 * voice; break;
-                case SynthKind::Sonorant: v = 0.03 * hum; break;
-                case SynthKind::Fricative: v = 0.12 * high; break;
-                case SynthKind::Stop: v = k > n * 7 / 10 ? 0.15 * white : 0.0005 * white; break;
-                case SynthKind::Pause: v = 0.0005 * white; break;
+                case SynthKind::Vowel:
+                    v = 0.004 * voice;
+                    break;
+                case SynthKind::Sonorant:
+                    v = 0.03 * hum;
+                    break;
+                case SynthKind::Fricative:
+                    v = 0.12 * high;
+                    break;
+                case SynthKind::Stop:
+                    v = k > n * 7 / 10 ? 0.15 * white : 0.0005 * white;
+                    break;
+                case SynthKind::Pause:
+                    v = 0.0005 * white;
+                    break;
             }
             out.samples.push_back(int16_t(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0)));
         }
@@ -86,11 +97,13 @@ RenderedSpeech RenderSpeech(const std::vector<SynthPhone>& phones, double f0, in
     return out;
 }
 
-std::string LabelText(const std::vector<SynthPhone>& phones, const std::vector<double>& ends, double shift) {
+std::string LabelText(const std::vector<SynthPhone>& phones, const std::vector<double>& ends,
+                      double shift) {
     std::string text = "#\n";
     for (size_t i = 0; i < phones.size(); ++i) {
         double end = ends[i];
-        if (i + 1 < phones.size() && phones[i].kind == SynthKind::Vowel && phones[i + 1].kind == SynthKind::Fricative)
+        if (i + 1 < phones.size() && phones[i].kind == SynthKind::Vowel &&
+            phones[i + 1].kind == SynthKind::Fricative)
             end += shift;
         char line[80];
         std::snprintf(line, sizeof line, "%.5f 125 %s\n", end, phones[i].label.c_str());
@@ -100,11 +113,13 @@ std::string LabelText(const std::vector<SynthPhone>& phones, const std::vector<d
 }
 
 SyntheticCorpus::SyntheticCorpus(std::string dir) : dir_(std::move(dir)) {
-    for (const char* sub : {"wav", "lab", "etc"}) std::filesystem::create_directories(dir_ + "/" + sub);
+    for (const char* sub : {"wav", "lab", "etc"})
+        std::filesystem::create_directories(dir_ + "/" + sub);
 }
 
 RenderedSpeech SyntheticCorpus::Add(const std::string& id, const std::string& prompt,
-                                    const std::vector<SynthPhone>& phones, double f0, double labelShift) {
+                                    const std::vector<SynthPhone>& phones, double f0,
+                                    double labelShift) {
     RenderedSpeech speech = RenderSpeech(phones, f0, 16000, unsigned(prompts_.size() + 1));
     voicedb::WavAudio audio;
     audio.sampleRate = uint32_t(speech.rate);

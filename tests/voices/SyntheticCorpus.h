@@ -22,8 +22,8 @@ struct SynthPhone {
 struct RenderedSpeech {
     int rate = 16000;
     std::vector<int16_t> samples;
-    std::vector<long> pulses;       // true glottal pulses, samples
-    std::vector<double> ends;       // true END time of every phone, seconds
+    std::vector<long> pulses;  // true glottal pulses, samples
+    std::vector<double> ends;  // true END time of every phone, seconds
 };
 
 // f0 glides ±5 % around `f0` so that periods are not all equal.
@@ -36,19 +36,20 @@ std::string LabelText(const std::vector<SynthPhone>& phones, const std::vector<d
                       double shift = 0.0);
 
 class SyntheticCorpus {
-public:
+  public:
     explicit SyntheticCorpus(std::string dir);
 
     // Renders and writes wav/ID.wav and lab/ID.lab; the prompt is kept for
     // WritePrompts.
-    RenderedSpeech Add(const std::string& id, const std::string& prompt, const std::vector<SynthPhone>& phones,
-                       double f0 = 120.0, double labelShift = 0.0);
+    RenderedSpeech Add(const std::string& id, const std::string& prompt,
+                       const std::vector<SynthPhone>& phones, double f0 = 120.0,
+                       double labelShift = 0.0);
     // etc/txt.done.data with every prompt added so far.
     void WritePrompts() const;
 
     const std::string& Dir() const { return dir_; }
 
-private:
+  private:
     std::string dir_;
     std::vector<std::pair<std::string, std::string>> prompts_;
 };

@@ -28,7 +28,7 @@ using test::SynthPhone;
 constexpr double kF0 = 120.0;
 
 class RecordingLog : public BuildLog {
-public:
+  public:
     void Progress(const std::string& stage, size_t done, size_t total) override {
         if (done == total) finished.insert(stage);
     }
@@ -59,10 +59,12 @@ std::map<std::string, UnitData> ReadVoice(const std::string& path) {
 }
 
 class VoiceBuilderTest : public ::testing::Test {
-protected:
-    VoiceBuilderTest() : corpus_(dir_.File("corpus")), module_(test::MakeFakeModule()), client_(module_) {
+  protected:
+    VoiceBuilderTest()
+        : corpus_(dir_.File("corpus")), module_(test::MakeFakeModule()), client_(module_) {
         test::WriteFile(dir_.File("phones.map"), test::kTestPhoneMap);
-        test::WriteFile(dir_.File("LICENSE"), "Copyright (c) 2026 A. Speaker\nUse freely; keep this notice.\n");
+        test::WriteFile(dir_.File("LICENSE"),
+                        "Copyright (c) 2026 A. Speaker\nUse freely; keep this notice.\n");
         options_.corpusDir = corpus_.Dir();
         options_.outputDir = dir_.File("voice");
         options_.phoneMapPath = dir_.File("phones.map");
@@ -75,15 +77,31 @@ protected:
     // "ма+ма", "са+м" and "та+м, на+с" (a pause between the two words).
     void AddStandardUtterances() {
         pause_ = {"pau", SynthKind::Pause, 0.15};
-        corpus_.Add("u1", "ма+ма", {pause_, {"m", SynthKind::Sonorant, 0.08}, {"aa", SynthKind::Vowel, 0.16},
-                                    {"m", SynthKind::Sonorant, 0.08}, {"a", SynthKind::Vowel, 0.1}, pause_}, kF0);
+        corpus_.Add("u1", "ма+ма",
+                    {pause_,
+                     {"m", SynthKind::Sonorant, 0.08},
+                     {"aa", SynthKind::Vowel, 0.16},
+                     {"m", SynthKind::Sonorant, 0.08},
+                     {"a", SynthKind::Vowel, 0.1},
+                     pause_},
+                    kF0);
         sam_ = corpus_.Add("u2", "са+м",
-                           {pause_, {"s", SynthKind::Fricative, 0.12}, {"aa", SynthKind::Vowel, 0.16},
-                            {"m", SynthKind::Sonorant, 0.09}, pause_},
+                           {pause_,
+                            {"s", SynthKind::Fricative, 0.12},
+                            {"aa", SynthKind::Vowel, 0.16},
+                            {"m", SynthKind::Sonorant, 0.09},
+                            pause_},
                            kF0);
-        corpus_.Add("u3", "та+м, на+с", {pause_, {"t", SynthKind::Stop, 0.1}, {"aa", SynthKind::Vowel, 0.15},
-                                          {"m", SynthKind::Sonorant, 0.08}, pause_, {"n", SynthKind::Sonorant, 0.07},
-                                          {"aa", SynthKind::Vowel, 0.15}, {"s", SynthKind::Fricative, 0.12}, pause_},
+        corpus_.Add("u3", "та+м, на+с",
+                    {pause_,
+                     {"t", SynthKind::Stop, 0.1},
+                     {"aa", SynthKind::Vowel, 0.15},
+                     {"m", SynthKind::Sonorant, 0.08},
+                     pause_,
+                     {"n", SynthKind::Sonorant, 0.07},
+                     {"aa", SynthKind::Vowel, 0.15},
+                     {"s", SynthKind::Fricative, 0.12},
+                     pause_},
                     kF0);
     }
 
@@ -112,13 +130,15 @@ TEST_F(VoiceBuilderTest, WritesAVoiceFolderWhoseDatabaseRoundTrips) {
     EXPECT_TRUE(r.summary.skipped.empty());
     EXPECT_EQ(log_.finished, (std::set<std::string>{"preparing", "analysing", "cutting"}));
 
-    std::map<std::string, UnitData> units = ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
+    std::map<std::string, UnitData> units =
+        ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
     std::set<std::string> names;
     for (const auto& [name, unit] : units) names.insert(name);
     // The fake module's names of the corpus, then the copies that fill its
     // substitute targets "A0-#", "A2-#", "N" and "T".
-    const std::set<std::string> expected = {"M-A0", "A0-M", "M-A2", "A2-M", "M", "S-A0", "A0-S", "T-A0", "A0-T",
-                                            "N-A0", "A0-N", "S", "A0-#", "A2-#", "N", "T"};
+    const std::set<std::string> expected = {"M-A0", "A0-M", "M-A2", "A2-M", "M",    "S-A0",
+                                            "A0-S", "T-A0", "A0-T", "N-A0", "A0-N", "S",
+                                            "A0-#", "A2-#", "N",    "T"};
     EXPECT_EQ(names, expected);
     for (const auto& [name, unit] : units) {
         SCOPED_TRACE(name);
@@ -129,20 +149,23 @@ TEST_F(VoiceBuilderTest, WritesAVoiceFolderWhoseDatabaseRoundTrips) {
         EXPECT_LT(unit.marks.back(), int32_t(unit.samples.size()));
     }
     // Pros.cfg: the header, then every unit with a positive f0 and peak.
-    std::vector<std::string> lines = SplitList(test::ReadFile(options_.outputDir + "/" + kProsCfgFile), '\n');
+    std::vector<std::string> lines =
+        SplitList(test::ReadFile(options_.outputDir + "/" + kProsCfgFile), '\n');
     ASSERT_EQ(lines.size(), units.size() + 1);
     EXPECT_EQ(Trim(lines[0]), kProsCfgHeader);
     for (size_t i = 1; i < lines.size(); ++i) {
         char name[64];
         int f0 = 0, peak = 0, length = 0;
-        ASSERT_EQ(std::sscanf(lines[i].c_str(), "%63s %d %d %d", name, &f0, &peak, &length), 4) << lines[i];
+        ASSERT_EQ(std::sscanf(lines[i].c_str(), "%63s %d %d %d", name, &f0, &peak, &length), 4)
+            << lines[i];
         EXPECT_TRUE(units.count(name)) << name;
         EXPECT_GT(f0, 0);
         EXPECT_GT(peak, 0);
         EXPECT_EQ(size_t(length), units[name].samples.size());
     }
     std::string notice = test::ReadFile(options_.outputDir + "/" + kNoticeFile);
-    EXPECT_NE(notice.find("Copyright (c) 2026 A. Speaker\nUse freely; keep this notice.\n"), std::string::npos);
+    EXPECT_NE(notice.find("Copyright (c) 2026 A. Speaker\nUse freely; keep this notice.\n"),
+              std::string::npos);
     EXPECT_NE(notice.find("MODIFICATIONS"), std::string::npos);
     EXPECT_NE(notice.find("from 16000 Hz to 22050 Hz"), std::string::npos);
 }
@@ -151,7 +174,8 @@ TEST_F(VoiceBuilderTest, IntonableUnitsCarryTheRecordedPeriods) {
     AddStandardUtterances();
     BuildResult r = Build();
     ASSERT_TRUE(r.ok) << r.error;
-    std::map<std::string, UnitData> units = ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
+    std::map<std::string, UnitData> units =
+        ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
     const double period = 22050.0 / kF0;  // the glide keeps periods within ±5 %
     for (const char* name : {"A0-M", "A0-S", "M-A0", "A0-N"}) {
         SCOPED_TRACE(name);
@@ -183,15 +207,20 @@ TEST_F(VoiceBuilderTest, RefinedBoundariesGiveTheFricativeItsTrueLength) {
         test::TempDir dir;
         test::SyntheticCorpus corpus(dir.File("corpus"));
         SynthPhone pause{"pau", SynthKind::Pause, 0.15};
-        corpus.Add("u1", "на+с", {pause, {"n", SynthKind::Sonorant, 0.07}, {"aa", SynthKind::Vowel, 0.15},
-                                  {"s", SynthKind::Fricative, 0.12}, pause},
+        corpus.Add("u1", "на+с",
+                   {pause,
+                    {"n", SynthKind::Sonorant, 0.07},
+                    {"aa", SynthKind::Vowel, 0.15},
+                    {"s", SynthKind::Fricative, 0.12},
+                    pause},
                    kF0, shift);
         corpus.WritePrompts();
         options_.corpusDir = corpus.Dir();
         options_.outputDir = dir.File("voice");
         BuildResult r = BuildVoice(options_, client_, log_);
         ASSERT_TRUE(r.ok) << r.error;
-        std::map<std::string, UnitData> units = ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
+        std::map<std::string, UnitData> units =
+            ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
         EXPECT_NEAR(double(units.at("S").samples.size()) / 22050.0, 0.12, 0.010);
         EXPECT_NEAR(double(units.at("A0-N").samples.size()) / 22050.0, 0.15, 0.012);
     }
@@ -200,8 +229,13 @@ TEST_F(VoiceBuilderTest, RefinedBoundariesGiveTheFricativeItsTrueLength) {
 TEST_F(VoiceBuilderTest, TheTwoNamesOfAConsonantVowelPairComeFromOneToken) {
     AddStandardUtterances();
     // A second "ма" token: "ма+м".
-    corpus_.Add("u4", "ма+м", {pause_, {"m", SynthKind::Sonorant, 0.09}, {"aa", SynthKind::Vowel, 0.2},
-                               {"m", SynthKind::Sonorant, 0.08}, pause_}, kF0 * 1.1);
+    corpus_.Add("u4", "ма+м",
+                {pause_,
+                 {"m", SynthKind::Sonorant, 0.09},
+                 {"aa", SynthKind::Vowel, 0.2},
+                 {"m", SynthKind::Sonorant, 0.08},
+                 pause_},
+                kF0 * 1.1);
     BuildResult r = Build();
     ASSERT_TRUE(r.ok) << r.error;
     std::map<std::string, std::string> from;
@@ -217,7 +251,8 @@ TEST_F(VoiceBuilderTest, FillsSubstituteTargetsAndReportsTheOnesWithoutAUnit) {
     ASSERT_TRUE(r.ok) << r.error;
     const FallbackPlan& f = r.summary.fallbacks;
     // The fake module's fixed targets: "V-#" for each vowel, the bare consonants.
-    EXPECT_EQ(f.targets, (std::vector<std::string>{"A0-#", "A1-#", "A2-#", "L", "M", "N", "O0-#", "S", "T", "U0-#"}));
+    EXPECT_EQ(f.targets, (std::vector<std::string>{"A0-#", "A1-#", "A2-#", "L", "M", "N", "O0-#",
+                                                   "S", "T", "U0-#"}));
     std::map<std::string, std::string> fill(f.fill.begin(), f.fill.end());
     EXPECT_EQ(fill.size(), 4u);
     EXPECT_EQ(fill.at("A2-#"), "A2-M");
@@ -228,17 +263,20 @@ TEST_F(VoiceBuilderTest, FillsSubstituteTargetsAndReportsTheOnesWithoutAUnit) {
     std::string report = test::ReadFile(options_.outputDir + "/" + kReportFile);
     EXPECT_NE(report.find("MISSING: L (no unit of its phoneme)"), std::string::npos);
     EXPECT_NE(report.find("filled: T <- T-A0"), std::string::npos);
-    EXPECT_NE(std::find(log_.problems.begin(), log_.problems.end(), "missing substitute target U0-#"),
-              log_.problems.end());
+    EXPECT_NE(
+        std::find(log_.problems.begin(), log_.problems.end(), "missing substitute target U0-#"),
+        log_.problems.end());
 }
 
 // A RIFF header of stereo 16-bit PCM with a few samples.
 std::string StereoWav() {
-    auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    auto u32 = [](uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
     auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
     std::string data(400, '\0');
-    return "RIFF" + u32(uint32_t(36 + data.size())) + "WAVE" + "fmt " + u32(16) + u16(1) + u16(2) + u32(16000) +
-           u32(64000) + u16(4) + u16(16) + "data" + u32(uint32_t(data.size())) + data;
+    return "RIFF" + u32(uint32_t(36 + data.size())) + "WAVE" + "fmt " + u32(16) + u16(1) + u16(2) +
+           u32(16000) + u32(64000) + u16(4) + u16(16) + "data" + u32(uint32_t(data.size())) + data;
 }
 
 TEST_F(VoiceBuilderTest, SkipsBadUtterancesAndNamesTheirFileAndLine) {
@@ -250,11 +288,21 @@ TEST_F(VoiceBuilderTest, SkipsBadUtterancesAndNamesTheirFileAndLine) {
     fs::remove(d + "/wav/b1.wav");
     corpus_.Add("b2", "ма+ма", {pause_, {"m", SynthKind::Sonorant, 0.1}, pause_});
     test::WriteFile(d + "/lab/b2.lab", "#\n0.15 125 pau\n0.2x 125 m\n");
-    corpus_.Add("b3", "ма+ма", {pause_, {"m", SynthKind::Sonorant, 0.08}, {"aa", SynthKind::Vowel, 0.16},
-                                {"m", SynthKind::Sonorant, 0.08}, {"a", SynthKind::Vowel, 0.1}, pause_});
+    corpus_.Add("b3", "ма+ма",
+                {pause_,
+                 {"m", SynthKind::Sonorant, 0.08},
+                 {"aa", SynthKind::Vowel, 0.16},
+                 {"m", SynthKind::Sonorant, 0.08},
+                 {"a", SynthKind::Vowel, 0.1},
+                 pause_});
     test::WriteFile(d + "/wav/b3.wav", StereoWav());
-    corpus_.Add("b4", "ма+ма", {pause_, {"s", SynthKind::Fricative, 0.1}, {"t", SynthKind::Stop, 0.1},
-                                {"s", SynthKind::Fricative, 0.1}, {"t", SynthKind::Stop, 0.1}, pause_});
+    corpus_.Add("b4", "ма+ма",
+                {pause_,
+                 {"s", SynthKind::Fricative, 0.1},
+                 {"t", SynthKind::Stop, 0.1},
+                 {"s", SynthKind::Fricative, 0.1},
+                 {"t", SynthKind::Stop, 0.1},
+                 pause_});
     BuildResult r = Build();
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.summary.utterancesListed, 7u);
@@ -262,18 +310,22 @@ TEST_F(VoiceBuilderTest, SkipsBadUtterancesAndNamesTheirFileAndLine) {
     ASSERT_EQ(r.summary.skipped.size(), 4u);
     std::string all = JoinList(r.summary.skipped, '\n');
     EXPECT_NE(all.find("b1: " + d + "/wav/b1.wav: missing"), std::string::npos) << all;
-    EXPECT_NE(all.find("b2: " + d + "/lab/b2.lab:3: bad end time \"0.2x\""), std::string::npos) << all;
+    EXPECT_NE(all.find("b2: " + d + "/lab/b2.lab:3: bad end time \"0.2x\""), std::string::npos)
+        << all;
     EXPECT_NE(all.find("b3: " + d + "/wav/b3.wav: "), std::string::npos) << all;
     EXPECT_NE(all.find("channel"), std::string::npos) << all;
-    EXPECT_NE(all.find("b4: " + d + "/lab/b4.lab: the labels do not match the prompt of line 7"), std::string::npos)
+    EXPECT_NE(all.find("b4: " + d + "/lab/b4.lab: the labels do not match the prompt of line 7"),
+              std::string::npos)
         << all;
-    EXPECT_EQ(log_.problems.size() - r.summary.fallbacks.missing.size(), 4u) << "each reported while it runs";
+    EXPECT_EQ(log_.problems.size() - r.summary.fallbacks.missing.size(), 4u)
+        << "each reported while it runs";
 }
 
 TEST_F(VoiceBuilderTest, NeverLeavesAHalfBuiltVoice) {
     auto leftovers = [&] {
         size_t n = 0;
-        for (const auto& e : fs::directory_iterator(dir_.Path())) n += e.path().filename().string()[0] == '.';
+        for (const auto& e : fs::directory_iterator(dir_.Path()))
+            n += e.path().filename().string()[0] == '.';
         return n;
     };
     // An empty corpus: an error, and no folder at all.

@@ -24,13 +24,15 @@ CommandRun Voxamen(const std::vector<std::string>& args) {
 TEST(VoiceBuildCommandTest, ExplainsItsArguments) {
     CommandRun help = Voxamen({"voice", "build", "--help"});
     EXPECT_EQ(help.status, kExitOk);
-    EXPECT_NE(help.out.find("usage: voxamen voice build CORPUS -o VOICE_DIR --phone-map FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("usage: voxamen voice build CORPUS -o VOICE_DIR --phone-map FILE"),
+              std::string::npos);
 
     const std::vector<std::vector<std::string>> bad = {
         {"voice", "build"},
         {"voice", "build", "corpus", "--phone-map", "m"},
         {"voice", "build", "corpus", "-o", "v", "--phone-map", "m", "--prompt-stress", "sideways"},
-        {"voice", "build", "corpus", "-o", "v", "--phone-map", "m", "--f0-min", "300", "--f0-max", "100"},
+        {"voice", "build", "corpus", "-o", "v", "--phone-map", "m", "--f0-min", "300", "--f0-max",
+         "100"},
         {"voice", "build", "corpus", "-o", "v", "--phone-map", "m", "--jobs", "many"},
         {"voice", "build", "corpus", "-o", "v", "--phone-map", "m", "--colour", "red"},
     };
@@ -44,7 +46,8 @@ TEST(VoiceBuildCommandTest, ExplainsItsArguments) {
 TEST(VoiceBuildCommandTest, NeedsTheRegisteredModule) {
     test::TempRegistry registry;
     test::TempDir dir;
-    CommandRun r = Voxamen({"voice", "build", dir.Path(), "-o", dir.File("voice"), "--phone-map", dir.File("m")});
+    CommandRun r = Voxamen(
+        {"voice", "build", dir.Path(), "-o", dir.File("voice"), "--phone-map", dir.File("m")});
     EXPECT_EQ(r.status, kExitFailure);
     EXPECT_NE(r.err.find("phonetic module 419.1 is not available"), std::string::npos) << r.err;
 }

@@ -11,7 +11,7 @@ namespace {
 
 struct Costs {
     static constexpr double kImpossible = 1e9;
-    static constexpr double kVowelForVowel = 0.2;     // another vowel letter
+    static constexpr double kVowelForVowel = 0.2;  // another vowel letter
     static constexpr double kStressMismatch = 0.1;
     static constexpr double kSameFamily = 0.3;
     static constexpr double kOtherConsonant = 0.9;
@@ -21,7 +21,9 @@ struct Costs {
     static constexpr double kPauseInsideWord = 1.0;
 };
 
-bool IsStressedDigit(char d) { return d == '0' || d == '5'; }
+bool IsStressedDigit(char d) {
+    return d == '0' || d == '5';
+}
 
 double MatchCost(const std::string& p, const PhoneClass& c) {
     if (IsBoundaryPhoneme(p)) return c.kind == PhoneKind::Pause ? 0.0 : Costs::kImpossible;
@@ -29,9 +31,11 @@ double MatchCost(const std::string& p, const PhoneClass& c) {
     if (IsVowelPhoneme(p)) {
         if (c.kind == PhoneKind::Consonant) return Costs::kImpossible;
         std::string letter = p.substr(0, 1);
-        bool sameLetter = std::find(c.phonemes.begin(), c.phonemes.end(), letter) != c.phonemes.end();
+        bool sameLetter =
+            std::find(c.phonemes.begin(), c.phonemes.end(), letter) != c.phonemes.end();
         bool stressAgrees = IsStressedDigit(p.back()) == (c.kind == PhoneKind::StressedVowel);
-        return (sameLetter ? 0.0 : Costs::kVowelForVowel) + (stressAgrees ? 0.0 : Costs::kStressMismatch);
+        return (sameLetter ? 0.0 : Costs::kVowelForVowel) +
+               (stressAgrees ? 0.0 : Costs::kStressMismatch);
     }
     if (c.kind != PhoneKind::Consonant) return Costs::kImpossible;
     if (c.phonemes[0] == p) return 0.0;
@@ -54,7 +58,9 @@ enum class Step : unsigned char { None, Match, Delete, Insert };
 
 }  // namespace
 
-bool IsBoundaryPhoneme(const std::string& p) { return p == "#" || p == "_"; }
+bool IsBoundaryPhoneme(const std::string& p) {
+    return p == "#" || p == "_";
+}
 
 bool IsVowelPhoneme(const std::string& p) {
     return p.size() >= 2 && std::string_view("AEIOUY").find(p[0]) != std::string_view::npos &&
@@ -91,7 +97,8 @@ std::optional<Alignment> Align(const std::vector<std::string>& phonemes,
                     step[at(ii, jj)] = s;
                 }
             };
-            if (i < n && j < m) relax(i + 1, j + 1, MatchCost(phonemes[i], *classes[j]), Step::Match);
+            if (i < n && j < m)
+                relax(i + 1, j + 1, MatchCost(phonemes[i], *classes[j]), Step::Match);
             if (i < n) relax(i + 1, j, DeleteCost(phonemes[i]), Step::Delete);
             if (j < m) relax(i, j + 1, InsertCost(*classes[j]), Step::Insert);
         }

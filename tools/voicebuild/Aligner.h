@@ -16,10 +16,10 @@
 namespace vox::voicebuild {
 
 struct Alignment {
-    std::vector<int> segmentOf;   // per phoneme: index of its label segment, or -1
-    std::vector<float> costOf;    // per phoneme: cost of its own step
-    double cost = 0.0;            // total, insertions included
-    size_t phones = 0;            // phonemes and segments that are not pauses or boundaries
+    std::vector<int> segmentOf;  // per phoneme: index of its label segment, or -1
+    std::vector<float> costOf;   // per phoneme: cost of its own step
+    double cost = 0.0;           // total, insertions included
+    size_t phones = 0;           // phonemes and segments that are not pauses or boundaries
 
     double CostPerPhone() const { return phones ? cost / double(phones) : 0.0; }
 };

@@ -22,7 +22,8 @@ std::optional<double> NearestCrossing(const Series& s, double threshold, bool ri
     long last = std::min(long(s.values.size()) - 1, long(std::ceil(to / s.step)));
     for (long t = first; t <= last; ++t) {
         double a = s.values[size_t(t - 1)], b = s.values[size_t(t)];
-        bool crosses = rising ? (a < threshold && b >= threshold) : (a >= threshold && b < threshold);
+        bool crosses =
+            rising ? (a < threshold && b >= threshold) : (a >= threshold && b < threshold);
         if (!crosses) continue;
         double at = (double(t - 1) + (threshold - a) / (b - a)) * s.step;
         if (at < from || at > to) continue;
@@ -40,8 +41,8 @@ double MiddleLevel(const FrameFeatures& f, const TimedPhone& p) {
 }
 
 std::optional<double> Detect(Detector d, const TimedPhone& left, const FrameFeatures& f,
-                             const std::vector<float>& voicing, double pitchStep, const RefineOptions& o,
-                             double from, double to, double label) {
+                             const std::vector<float>& voicing, double pitchStep,
+                             const RefineOptions& o, double from, double to, double label) {
     const Series high{f.highShare, double(f.hopSamples) / f.rate};
     const Series level{f.levelDb, double(f.hopSamples) / f.rate};
     switch (d) {
@@ -50,9 +51,11 @@ std::optional<double> Detect(Detector d, const TimedPhone& left, const FrameFeat
         case Detector::HighBandFall:
             return NearestCrossing(high, o.highShareThreshold, false, from, to, label);
         case Detector::ClosureDrop:
-            return NearestCrossing(level, MiddleLevel(f, left) - o.closureDropDb, false, from, to, label);
+            return NearestCrossing(level, MiddleLevel(f, left) - o.closureDropDb, false, from, to,
+                                   label);
         case Detector::VoicingOnset:
-            return NearestCrossing(Series{voicing, pitchStep}, 0.5, true, from, to, label);  // refined below
+            return NearestCrossing(Series{voicing, pitchStep}, 0.5, true, from, to,
+                                   label);  // refined below
         case Detector::None:
             break;
     }
@@ -73,7 +76,8 @@ Detector DetectorFor(SoundClass left, SoundClass right) {
 }
 
 // The first glottal pulse of the voicing that the frames show from `onset`.
-double FirstPulse(double onset, double from, std::span<const long> marks, int rate, const RefineOptions& o) {
+double FirstPulse(double onset, double from, std::span<const long> marks, int rate,
+                  const RefineOptions& o) {
     const double earliest = std::max(from, onset - o.onsetLead);
     auto it = std::lower_bound(marks.begin(), marks.end(), long(std::ceil(earliest * rate)));
     if (it == marks.end() || double(*it) / rate > onset + o.onsetLead) return onset;
@@ -81,7 +85,8 @@ double FirstPulse(double onset, double from, std::span<const long> marks, int ra
 }
 
 size_t RefineBoundaries(std::vector<TimedPhone>& phones, const FrameFeatures& features,
-                        const PitchTrack& pitch, std::span<const long> marks, const RefineOptions& o) {
+                        const PitchTrack& pitch, std::span<const long> marks,
+                        const RefineOptions& o) {
     if (features.Frames() == 0 || pitch.Frames() == 0) return 0;
     std::vector<float> voicing(pitch.Frames());
     for (size_t t = 0; t < pitch.Frames(); ++t) voicing[t] = pitch.f0[t] > 0.0f ? 1.0f : 0.0f;
@@ -98,8 +103,10 @@ size_t RefineBoundaries(std::vector<TimedPhone>& phones, const FrameFeatures& fe
         const double from = std::max(label - o.searchRadius, left.start + o.minDuration);
         const double to = std::min(label + o.searchRadius, right.end - o.minDuration);
         if (from >= to) continue;
-        std::optional<double> event = Detect(d, left, features, voicing, pitchStep, o, from, to, label);
-        if (event && d == Detector::VoicingOnset) event = FirstPulse(*event, from, marks, pitch.rate, o);
+        std::optional<double> event =
+            Detect(d, left, features, voicing, pitchStep, o, from, to, label);
+        if (event && d == Detector::VoicingOnset)
+            event = FirstPulse(*event, from, marks, pitch.rate, o);
         if (!event || *event == label) continue;
         left.end = right.start = *event;
         ++moved;

@@ -3,7 +3,8 @@
 // early; since each unit is one phone, every boundary between two sounds is
 // searched again within ±50 ms with a detector for its pair of classes:
 // high-band share for fricatives, the closure's level drop for stops, the
-// voicing onset (its first glottal pulse) after a stop. Pause edges and pairs without a detector stay.
+// voicing onset (its first glottal pulse) after a stop. Pause edges and pairs without a detector
+// stay.
 #pragma once
 
 #include <span>
@@ -22,11 +23,11 @@ struct TimedPhone {
 };
 
 struct RefineOptions {
-    double searchRadius = 0.050;   // seconds either side of the label boundary
-    double minDuration = 0.010;    // neither phone may shrink below this
+    double searchRadius = 0.050;  // seconds either side of the label boundary
+    double minDuration = 0.010;   // neither phone may shrink below this
     double highShareThreshold = 0.3;
-    double closureDropDb = 20.0;   // below the left vowel's middle level
-    double onsetLead = 0.030;      // the first pulse may precede the voiced frames by this
+    double closureDropDb = 20.0;  // below the left vowel's middle level
+    double onsetLead = 0.030;     // the first pulse may precede the voiced frames by this
 };
 
 enum class Detector { None, HighBandRise, HighBandFall, ClosureDrop, VoicingOnset };

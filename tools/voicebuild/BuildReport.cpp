@@ -18,8 +18,8 @@ struct Bin {
     size_t from, to;
     const char* label;
 };
-constexpr Bin kBins[] = {{1, 1, "1"}, {2, 4, "2-4"}, {5, 19, "5-19"}, {20, 99, "20-99"},
-                         {100, size_t(-1), ">=100"}};
+constexpr Bin kBins[] = {
+    {1, 1, "1"}, {2, 4, "2-4"}, {5, 19, "5-19"}, {20, 99, "20-99"}, {100, size_t(-1), ">=100"}};
 
 void WriteUnits(std::ostream& out, const BuildSummary& s) {
     size_t vowels = 0, samples = 0, copies = 0;
@@ -34,19 +34,22 @@ void WriteUnits(std::ostream& out, const BuildSummary& s) {
         for (size_t b = 0; b < std::size(kBins); ++b)
             if (u.instances >= kBins[b].from && u.instances <= kBins[b].to) ++bins[b];
     }
-    out << "units: " << s.units.size() << " names (" << vowels << " vowel, " << s.units.size() - vowels
-        << " consonant; " << copies << " copies), " << samples << " samples = "
-        << Format("%.1f s at 22050 Hz", double(samples) / 22050.0) << "\n";
+    out << "units: " << s.units.size() << " names (" << vowels << " vowel, "
+        << s.units.size() - vowels << " consonant; " << copies << " copies), " << samples
+        << " samples = " << Format("%.1f s at 22050 Hz", double(samples) / 22050.0) << "\n";
     out << "names by instances in the corpus:";
-    for (size_t b = 0; b < std::size(kBins); ++b) out << " " << kBins[b].label << ": " << bins[b] << ";";
+    for (size_t b = 0; b < std::size(kBins); ++b)
+        out << " " << kBins[b].label << ": " << bins[b] << ";";
     out << "\n";
 }
 
 void WriteFallbacks(std::ostream& out, const FallbackPlan& f) {
     out << "fixed substitute targets of the module: " << f.targets.size() << "; filled with copies "
         << f.fill.size() << "; missing " << f.missing.size() << "\n";
-    for (const auto& [target, source] : f.fill) out << "  filled: " << target << " <- " << source << "\n";
-    for (const std::string& m : f.missing) out << "  MISSING: " << m << " (no unit of its phoneme)\n";
+    for (const auto& [target, source] : f.fill)
+        out << "  filled: " << target << " <- " << source << "\n";
+    for (const std::string& m : f.missing)
+        out << "  MISSING: " << m << " (no unit of its phoneme)\n";
 }
 
 }  // namespace
@@ -61,15 +64,19 @@ std::string BuildReportText(const BuildSummary& s) {
         << s.skipped.size() << " skipped\n";
     for (const std::string& p : s.skipped) out << "  skipped: " << p << "\n";
     for (const std::string& w : s.warnings) out << "  note: " << w << "\n";
-    out << "stress of words: from the prompt " << s.stress.prompt << ", dictionary " << s.stress.dictionary
-        << ", written yo " << s.stress.yo << ", none " << s.stress.none << "\n";
+    out << "stress of words: from the prompt " << s.stress.prompt << ", dictionary "
+        << s.stress.dictionary << ", written yo " << s.stress.yo << ", none " << s.stress.none
+        << "\n";
     out << "alignment of transcription and labels: mean cost "
-        << Format("%.3f per phone, worst %.3f", s.meanAlignCost, s.worstAlignCost) << " (" << s.worstAlignId
-        << ")\n";
-    double share = s.markIntervals ? 100.0 * double(s.markIntervalsWithin) / double(s.markIntervals) : 0.0;
+        << Format("%.3f per phone, worst %.3f", s.meanAlignCost, s.worstAlignCost) << " ("
+        << s.worstAlignId << ")\n";
+    double share =
+        s.markIntervals ? 100.0 * double(s.markIntervalsWithin) / double(s.markIntervals) : 0.0;
     out << "pitch marks: " << Format("%.2f %%", share) << " of " << s.markIntervals
-        << " intervals between neighbouring marks in voiced speech lie within +-20 % of the YIN period\n"
-        << "  (voiced: both marks and the midpoint in frames YIN calls voiced; period = rate / f0 at the "
+        << " intervals between neighbouring marks in voiced speech lie within +-20 % of the YIN "
+           "period\n"
+        << "  (voiced: both marks and the midpoint in frames YIN calls voiced; period = rate / f0 "
+           "at the "
            "midpoint)\n";
     out << "residual polarity: " << (s.residualInverted ? "inverted" : "as recorded") << "\n";
     out << "speaker f0: median " << Format("%.1f Hz", s.speakerF0) << "\n";
@@ -78,8 +85,9 @@ std::string BuildReportText(const BuildSummary& s) {
     out << "build time: " << Format("%.1f s", s.seconds) << "\n\n";
     out << "unit\tinstances\tfrom\tpenalty\tsamples\n";
     for (const UnitLine& u : s.units) {
-        out << u.name << "\t" << u.instances << "\t" << (u.copyOf.empty() ? u.utterance : "copy of " + u.copyOf)
-            << "\t" << Format("%.2f", u.penalty) << "\t" << u.samples << "\n";
+        out << u.name << "\t" << u.instances << "\t"
+            << (u.copyOf.empty() ? u.utterance : "copy of " + u.copyOf) << "\t"
+            << Format("%.2f", u.penalty) << "\t" << u.samples << "\n";
     }
     return out.str();
 }

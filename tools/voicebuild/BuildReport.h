@@ -16,8 +16,8 @@ namespace vox::voicebuild {
 struct UnitLine {
     std::string name;
     size_t instances = 0;
-    std::string utterance;   // the chosen instance's utterance id ("" for a copy)
-    std::string copyOf;      // for a filled substitute target
+    std::string utterance;  // the chosen instance's utterance id ("" for a copy)
+    std::string copyOf;     // for a filled substitute target
     double penalty = 0.0;
     size_t samples = 0;
     bool vowel = false;
@@ -26,7 +26,7 @@ struct UnitLine {
 struct BuildSummary {
     std::string corpus, output, module;
     size_t utterancesListed = 0, utterancesUsed = 0;
-    std::vector<std::string> skipped;   // one problem per skipped utterance
+    std::vector<std::string> skipped;  // one problem per skipped utterance
     std::vector<std::string> warnings;
     StressCounts stress;
     double meanAlignCost = 0.0, worstAlignCost = 0.0;

@@ -13,28 +13,28 @@
 namespace vox::voicebuild {
 
 struct Instance {
-    std::string name;      // allophone name given by the module
+    std::string name;  // allophone name given by the module
     std::string phoneme;
     SoundClass cls = SoundClass::Pause;
     bool intonable = false;
-    int utterance = 0;     // index into the prepared utterances
-    int position = 0;      // phoneme index in the utterance
-    double start = 0.0;    // seconds, refined
+    int utterance = 0;   // index into the prepared utterances
+    int position = 0;    // phoneme index in the utterance
+    double start = 0.0;  // seconds, refined
     double end = 0.0;
 
     // Label facts.
-    bool labelAgrees = true;       // the label phone is this phoneme (vowels: this letter)
-    bool atAlignerMinimum = false; // label segment of the aligner's minimum length
-    bool nextToPause = false;      // a pause segment touches it
-    bool contextIsPause = false;   // its name's context is "#"
-    bool inFinalWord = false;      // in the last word before a pause
-    float alignCost = 0.0f;        // cost of its own alignment step
+    bool labelAgrees = true;        // the label phone is this phoneme (vowels: this letter)
+    bool atAlignerMinimum = false;  // label segment of the aligner's minimum length
+    bool nextToPause = false;       // a pause segment touches it
+    bool contextIsPause = false;    // its name's context is "#"
+    bool inFinalWord = false;       // in the last word before a pause
+    float alignCost = 0.0f;         // cost of its own alignment step
 
     // Acoustic facts, filled by the analysis pass.
-    float f0 = 0.0f;               // median over its voiced frames, Hz (0: none)
-    float levelDb = 0.0f;          // mean level of its middle half above the floor
+    float f0 = 0.0f;       // median over its voiced frames, Hz (0: none)
+    float levelDb = 0.0f;  // mean level of its middle half above the floor
     float voicedShare = 0.0f;
-    float markRegularity = 1.0f;   // share of mark intervals within ±20 % of the period
+    float markRegularity = 1.0f;  // share of mark intervals within ±20 % of the period
 
     double Duration() const { return end - start; }
 };
@@ -53,9 +53,9 @@ struct PreparedUtterance {
 
 // Analysis results of one utterance kept for the cutting pass.
 struct UtteranceMarks {
-    int rate = 0;                  // analysis rate
-    std::vector<long> marks;       // pitch marks, samples at that rate
-    size_t intervals = 0;          // pitch-mark agreement with the f0 track
+    int rate = 0;             // analysis rate
+    std::vector<long> marks;  // pitch marks, samples at that rate
+    size_t intervals = 0;     // pitch-mark agreement with the f0 track
     size_t intervalsWithin = 0;
 };
 

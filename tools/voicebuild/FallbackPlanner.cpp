@@ -51,7 +51,8 @@ std::vector<std::string> FixedSubstituteTargets(const ModuleClient& module) {
     return {targets.begin(), targets.end()};
 }
 
-FallbackPlan PlanFallbacks(const ModuleClient& module, const std::map<std::string, size_t>& instances) {
+FallbackPlan PlanFallbacks(const ModuleClient& module,
+                           const std::map<std::string, size_t>& instances) {
     FallbackPlan plan;
     plan.targets = FixedSubstituteTargets(module);
     for (const std::string& target : plan.targets) {
@@ -63,11 +64,14 @@ FallbackPlan PlanFallbacks(const ModuleClient& module, const std::map<std::strin
         for (const auto& [name, count] : instances) {
             if (!phoneme || module.AllophoneToPhoneme(name) != phoneme) continue;
             int likeness = Likeness(module, ContextOf(target), ContextOf(name));
-            if (best.empty() || likeness > bestLikeness || (likeness == bestLikeness && count > bestCount))
+            if (best.empty() || likeness > bestLikeness ||
+                (likeness == bestLikeness && count > bestCount))
                 best = name, bestLikeness = likeness, bestCount = count;
         }
-        if (best.empty()) plan.missing.push_back(target);
-        else plan.fill.emplace_back(target, best);
+        if (best.empty())
+            plan.missing.push_back(target);
+        else
+            plan.fill.emplace_back(target, best);
     }
     return plan;
 }

@@ -28,6 +28,7 @@ struct FallbackPlan {
 };
 
 // `instances` gives, per present name, how many instances the corpus had.
-FallbackPlan PlanFallbacks(const ModuleClient& module, const std::map<std::string, size_t>& instances);
+FallbackPlan PlanFallbacks(const ModuleClient& module,
+                           const std::map<std::string, size_t>& instances);
 
 }  // namespace vox::voicebuild

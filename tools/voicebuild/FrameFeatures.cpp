@@ -51,7 +51,8 @@ FrameFeatures ComputeFrameFeatures(const Waveform& wave, const FrameFeatureOptio
     // Prefix sums of the full and the high-passed energy.
     const size_t n = wave.samples.size();
     std::vector<double> full(n + 1, 0.0), high(n + 1, 0.0);
-    Biquad a = HighPass(cutoff, wave.rate, kButterworthQ[0]), b = HighPass(cutoff, wave.rate, kButterworthQ[1]);
+    Biquad a = HighPass(cutoff, wave.rate, kButterworthQ[0]),
+           b = HighPass(cutoff, wave.rate, kButterworthQ[1]);
     for (size_t i = 0; i < n; ++i) {
         double x = wave.samples[i];
         double h = b.Process(a.Process(x));

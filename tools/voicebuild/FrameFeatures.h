@@ -17,9 +17,9 @@ struct FrameFeatureOptions {
 
 struct FrameFeatures {
     int rate = 0;
-    int hopSamples = 0;               // frame t is centred on sample t·hop
-    std::vector<float> levelDb;       // above the floor
-    std::vector<float> highShare;     // energy above the high band edge / total, 0…1
+    int hopSamples = 0;            // frame t is centred on sample t·hop
+    std::vector<float> levelDb;    // above the floor
+    std::vector<float> highShare;  // energy above the high band edge / total, 0…1
 
     size_t Frames() const { return levelDb.size(); }
     double TimeOf(double frame) const { return frame * hopSamples / rate; }

@@ -20,7 +20,8 @@ double Median(std::vector<double> v) {
     return *mid;
 }
 
-std::map<std::string, std::vector<int>> ByName(const std::vector<Instance>& instances, double minDuration) {
+std::map<std::string, std::vector<int>> ByName(const std::vector<Instance>& instances,
+                                               double minDuration) {
     std::map<std::string, std::vector<int>> names;
     for (size_t i = 0; i < instances.size(); ++i)
         if (instances[i].Duration() >= minDuration) names[instances[i].name].push_back(int(i));
@@ -101,8 +102,9 @@ std::vector<NameChoice> SelectInstances(const std::vector<Instance>& instances,
     }
     for (const auto& [name, members] : names) {
         if (chosen.count(name)) continue;
-        int best = *std::min_element(members.begin(), members.end(),
-                                     [&](int a, int b) { return penalty[size_t(a)] < penalty[size_t(b)]; });
+        int best = *std::min_element(members.begin(), members.end(), [&](int a, int b) {
+            return penalty[size_t(a)] < penalty[size_t(b)];
+        });
         chosen[name] = {name, best, members.size(), penalty[size_t(best)]};
     }
     std::vector<NameChoice> out;

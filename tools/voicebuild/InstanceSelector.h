@@ -24,19 +24,19 @@ struct SelectionWeights {
     double alignerMinimum = 1.0;
     double pauseNeighbour = 1.0;
     double finalStressed = 1.0;
-    double durationLog = 2.0;       // × |ln(duration / median)|
-    double f0Semitones = 0.15;      // × |semitones from the median|
-    double levelDb = 0.05;          // × |dB from the median|
-    double irregularMarks = 2.0;    // × share of irregular intervals
-    double unvoiced = 2.0;          // × unvoiced share of an intonable unit
+    double durationLog = 2.0;     // × |ln(duration / median)|
+    double f0Semitones = 0.15;    // × |semitones from the median|
+    double levelDb = 0.05;        // × |dB from the median|
+    double irregularMarks = 2.0;  // × share of irregular intervals
+    double unvoiced = 2.0;        // × unvoiced share of an intonable unit
     double alignCost = 3.0;
-    double minDuration = 0.012;     // seconds; shorter instances are never chosen
+    double minDuration = 0.012;  // seconds; shorter instances are never chosen
 };
 
 struct NameChoice {
     std::string name;
-    int instance = -1;       // index into the instance list
-    size_t candidates = 0;   // instances the name had
+    int instance = -1;      // index into the instance list
+    size_t candidates = 0;  // instances the name had
     double penalty = 0.0;
 };
 

@@ -29,8 +29,8 @@ std::vector<std::string> Fields(std::string_view line) {
 
 }  // namespace
 
-std::optional<std::vector<LabelSegment>> ParseLabels(const std::string& text, const std::string& path,
-                                                     std::string& error) {
+std::optional<std::vector<LabelSegment>> ParseLabels(const std::string& text,
+                                                     const std::string& path, std::string& error) {
     std::vector<LabelSegment> segments;
     std::istringstream in(text);
     std::string raw;
@@ -47,7 +47,9 @@ std::optional<std::vector<LabelSegment>> ParseLabels(const std::string& text, co
         if (trimmed.empty()) continue;
         std::vector<std::string> fields = Fields(trimmed);
         if (fields.size() != 3) {
-            error = At(path, line, "expected \"END_TIME COLOUR PHONE\", found \"" + std::string(trimmed) + "\"");
+            error =
+                At(path, line,
+                   "expected \"END_TIME COLOUR PHONE\", found \"" + std::string(trimmed) + "\"");
             return std::nullopt;
         }
         std::optional<double> end = ParseDouble(fields[0]);

@@ -23,7 +23,8 @@ bool LpcCoefficients(std::span<const float> frame, int order, std::vector<double
         for (int j = 1; j < i; ++j) acc += a[size_t(j)] * r[size_t(i - j)];
         double k = -acc / error;
         previous = a;
-        for (int j = 1; j < i; ++j) a[size_t(j)] = previous[size_t(j)] + k * previous[size_t(i - j)];
+        for (int j = 1; j < i; ++j)
+            a[size_t(j)] = previous[size_t(j)] + k * previous[size_t(i - j)];
         a[size_t(i)] = k;
         error *= 1.0 - k * k;
         if (error <= 0.0) return false;
@@ -46,7 +47,8 @@ std::vector<float> LpResidual(const Waveform& wave, const ResidualOptions& o) {
 
     std::vector<float> hamming(window);
     for (size_t i = 0; i < window; ++i)
-        hamming[i] = float(0.54 - 0.46 * std::cos(2.0 * std::numbers::pi * double(i) / double(window - 1)));
+        hamming[i] =
+            float(0.54 - 0.46 * std::cos(2.0 * std::numbers::pi * double(i) / double(window - 1)));
 
     // Each hop of samples is inverse-filtered with the frame centred on it.
     std::vector<float> frame(window);
@@ -60,7 +62,8 @@ std::vector<float> LpResidual(const Waveform& wave, const ResidualOptions& o) {
         if (!LpcCoefficients(frame, order, a)) continue;
         for (size_t i = start; i < std::min(n, start + hop); ++i) {
             double e = emphasised[i];
-            for (int k = 1; k <= order && size_t(k) <= i; ++k) e += a[size_t(k)] * emphasised[i - size_t(k)];
+            for (int k = 1; k <= order && size_t(k) <= i; ++k)
+                e += a[size_t(k)] * emphasised[i - size_t(k)];
             residual[i] = float(e);
         }
     }

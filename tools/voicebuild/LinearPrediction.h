@@ -12,10 +12,10 @@ namespace vox::voicebuild {
 
 struct ResidualOptions {
     double preEmphasis = 0.97;
-    int order = 0;            // 0: 2 + rate / 1000 (18 at 16 kHz)
-    double window = 0.025;    // seconds
+    int order = 0;          // 0: 2 + rate / 1000 (18 at 16 kHz)
+    double window = 0.025;  // seconds
     double hop = 0.010;
-    int smoothingTaps = 5;    // centred moving average
+    int smoothingTaps = 5;  // centred moving average
 };
 
 // Predictor coefficients a[1…order] (a[0] = 1) of one frame by the

@@ -33,7 +33,8 @@ std::optional<ModuleClient> ModuleClient::Create(const std::string& name, std::s
     return ModuleClient(std::move(module));
 }
 
-std::optional<std::vector<std::string>> ModuleClient::LettersToPhonemes(const std::string& letters) const {
+std::optional<std::vector<std::string>> ModuleClient::LettersToPhonemes(
+    const std::string& letters) const {
     std::optional<std::string> text =
         TakeString([&](char** out) { return module_->LettersToPhonemes(letters.c_str(), out); });
     if (!text) return std::nullopt;
@@ -50,15 +51,18 @@ std::optional<std::vector<std::string>> ModuleClient::PhonemesToAllophones(
 }
 
 std::optional<std::string> ModuleClient::AllophoneToPhoneme(const std::string& allophone) const {
-    return TakeString([&](char** out) { return module_->AllophoneToPhoneme(allophone.c_str(), out); });
+    return TakeString(
+        [&](char** out) { return module_->AllophoneToPhoneme(allophone.c_str(), out); });
 }
 
 std::optional<std::string> ModuleClient::Substitute(const std::string& allophone) const {
-    return TakeString([&](char** out) { return module_->GetSubstituteAllophone(allophone.c_str(), out); });
+    return TakeString(
+        [&](char** out) { return module_->GetSubstituteAllophone(allophone.c_str(), out); });
 }
 
 std::vector<std::string> ModuleClient::Inventory() const {
-    std::optional<std::string> text = TakeString([&](char** out) { return module_->EnumPhonemes(out); });
+    std::optional<std::string> text =
+        TakeString([&](char** out) { return module_->EnumPhonemes(out); });
     return text ? SplitList(*text) : std::vector<std::string>{};
 }
 

@@ -16,7 +16,7 @@
 namespace vox::voicebuild {
 
 class ModuleClient {
-public:
+  public:
     explicit ModuleClient(ComPtr<IPhonetic> module);
 
     // The module registered under HKLM\Software\Vostrelin\Phonetic\<name>
@@ -25,7 +25,8 @@ public:
 
     // Letters are Windows-1251; lists are returned split.
     std::optional<std::vector<std::string>> LettersToPhonemes(const std::string& letters) const;
-    std::optional<std::vector<std::string>> PhonemesToAllophones(const std::vector<std::string>& phrase) const;
+    std::optional<std::vector<std::string>> PhonemesToAllophones(
+        const std::vector<std::string>& phrase) const;
     std::optional<std::string> AllophoneToPhoneme(const std::string& allophone) const;
     std::optional<std::string> Substitute(const std::string& allophone) const;
     std::vector<std::string> Inventory() const;
@@ -36,7 +37,7 @@ public:
         return (SoundDescription(phoneme) >> bit) & 1u;
     }
 
-private:
+  private:
     ComPtr<IPhonetic> module_;
     mutable std::map<std::string, uint64_t> descriptions_;
 };

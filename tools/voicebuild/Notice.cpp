@@ -9,7 +9,8 @@ namespace vox::voicebuild {
 
 namespace {
 
-constexpr const char* kDebianFormat = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/";
+constexpr const char* kDebianFormat =
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/";
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -69,7 +70,8 @@ std::string NoticeText(const NoticeFacts& f) {
     out << " to " << f.unitRate << " Hz (libsamplerate, best sinc converter);\n"
         << "- the utterances were cut into single-phone units, one recorded instance per unit\n"
         << "  name; a few units are copies stored under a second name (see build-report.txt);\n"
-        << "- the units were renamed to the allophone names of phonetic module " << f.module << ";\n"
+        << "- the units were renamed to the allophone names of phonetic module " << f.module
+        << ";\n"
         << "- the phone boundaries of the labels were moved by acoustic detectors, and pitch\n"
         << "  marks and the prosodic reference values (Pros.cfg) were computed from the\n"
         << "  recordings; none of these is part of the original corpus.\n"

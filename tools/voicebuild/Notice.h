@@ -9,11 +9,11 @@
 namespace vox::voicebuild {
 
 struct NoticeFacts {
-    std::string corpus;        // where the recordings came from
-    std::string licence;       // the licence text, verbatim; empty when none was given
-    std::string licenceSource; // the file it was taken from
-    std::string module;        // "419.1"
-    int sourceRate = 0;        // Hz, 0 when mixed
+    std::string corpus;         // where the recordings came from
+    std::string licence;        // the licence text, verbatim; empty when none was given
+    std::string licenceSource;  // the file it was taken from
+    std::string module;         // "419.1"
+    int sourceRate = 0;         // Hz, 0 when mixed
     int unitRate = 22050;
 };
 

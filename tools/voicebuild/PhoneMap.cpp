@@ -51,7 +51,8 @@ std::string Check(const std::vector<std::string>& f, PhoneClass& entry) {
                 return "a consonant takes one consonant phoneme (like P or SH')";
             return "";
         default:
-            if (entry.phonemes.empty() || !std::all_of(entry.phonemes.begin(), entry.phonemes.end(), IsVowelLetter))
+            if (entry.phonemes.empty() ||
+                !std::all_of(entry.phonemes.begin(), entry.phonemes.end(), IsVowelLetter))
                 return "a vowel takes one or more of the letters A E I O U Y";
             return "";
     }

@@ -24,7 +24,7 @@ struct PhoneClass {
 };
 
 class PhoneMap {
-public:
+  public:
     // nullopt with `error` ("file:line: what") on the first bad line.
     static std::optional<PhoneMap> Load(const std::string& path, std::string& error);
     static std::optional<PhoneMap> Parse(const std::string& text, const std::string& path,
@@ -33,7 +33,7 @@ public:
     const PhoneClass* Find(const std::string& phone) const;
     size_t Size() const { return phones_.size(); }
 
-private:
+  private:
     std::map<std::string, PhoneClass> phones_;
 };
 

@@ -152,13 +152,15 @@ void ExtendEdges(std::vector<long>& marks, std::span<const float> r, const Perio
             added.push_back(peak);
             last = peak;
         }
-        if (direction < 0) marks.insert(marks.begin(), added.rbegin(), added.rend());
-        else marks.insert(marks.end(), added.begin(), added.end());
+        if (direction < 0)
+            marks.insert(marks.begin(), added.rbegin(), added.rend());
+        else
+            marks.insert(marks.end(), added.begin(), added.end());
     }
 }
 
-std::vector<long> MarksOfRun(std::span<const float> r, const VoicedRun& run, const PeriodGuide& guide,
-                             const MarkOptions& o) {
+std::vector<long> MarksOfRun(std::span<const float> r, const VoicedRun& run,
+                             const PeriodGuide& guide, const MarkOptions& o) {
     std::vector<Candidate> c = Candidates(r, run, guide, o);
     std::vector<long> marks;
     // Chains of the parts left before and after the best chain are searched
@@ -202,7 +204,8 @@ std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount, siz
             continue;
         }
         size_t end = t;
-        while (end < track.Frames() && (track.f0[end] > 0.0f || voicedWithin(end, bridgeFrames))) ++end;
+        while (end < track.Frames() && (track.f0[end] > 0.0f || voicedWithin(end, bridgeFrames)))
+            ++end;
         VoicedRun run{std::max(0L, long(track.CentreOf(t)) - half),
                       std::min(sampleCount, long(track.CentreOf(end - 1)) + half + 1)};
         if (run.to > run.from) runs.push_back(run);

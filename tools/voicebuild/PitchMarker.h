@@ -14,14 +14,14 @@
 namespace vox::voicebuild {
 
 struct MarkOptions {
-    double peakExclusion = 0.1;    // a candidate is the residual maximum within ± this × T0
-    double nodeCost = 0.4;         // each mark earns its normalised peak height minus this
-    double spacingWeight = 6.0;    // penalty × ln(interval / T0)²
-    double maxStep = 2.2;          // longest interval considered, × T0
-    size_t bridgeFrames = 6;       // unvoiced frames inside one voiced run
-    double edgeReach = 0.020;      // seconds a run's chain may be stepped beyond its frames
-    double edgeTolerance = 0.15;   // a stepped mark lies within ± this × T0 of one period on
-    double edgeHeight = 0.5;       // … and is at least this share of the chain's typical peak
+    double peakExclusion = 0.1;   // a candidate is the residual maximum within ± this × T0
+    double nodeCost = 0.4;        // each mark earns its normalised peak height minus this
+    double spacingWeight = 6.0;   // penalty × ln(interval / T0)²
+    double maxStep = 2.2;         // longest interval considered, × T0
+    size_t bridgeFrames = 6;      // unvoiced frames inside one voiced run
+    double edgeReach = 0.020;     // seconds a run's chain may be stepped beyond its frames
+    double edgeTolerance = 0.15;  // a stepped mark lies within ± this × T0 of one period on
+    double edgeHeight = 0.5;      // … and is at least this share of the chain's typical peak
 };
 
 // A voiced run of the track: sample range [from, to).
@@ -33,7 +33,8 @@ struct VoicedRun {
 // The voiced runs; runs separated by at most `bridgeFrames` unvoiced frames
 // are one run (an abrupt change of timbre can make a few frames look
 // aperiodic in the middle of voicing).
-std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount, size_t bridgeFrames = 0);
+std::vector<VoicedRun> VoicedRuns(const PitchTrack& track, long sampleCount,
+                                  size_t bridgeFrames = 0);
 
 // Marks as sample indices of the analysed recording, ascending. `residual`
 // must already have the polarity that makes closures positive.

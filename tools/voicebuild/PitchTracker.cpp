@@ -15,10 +15,10 @@ constexpr size_t kMinVoicedRun = 3;
 constexpr double kQuietDbfs = -50.0;
 
 struct Geometry {
-    int hop;         // samples
-    int blocks;      // hops per window
-    int window;      // samples = hop × blocks
-    int minLag;      // searched lag range, samples
+    int hop;     // samples
+    int blocks;  // hops per window
+    int window;  // samples = hop × blocks
+    int minLag;  // searched lag range, samples
     int maxLag;
 };
 
@@ -92,15 +92,20 @@ void RepairOctaves(std::vector<float>& f0, int span) {
         for (size_t k = lo; k < hi; ++k)
             if (original[k] > 0.0f) near.push_back(original[k]);
         float ratio = original[t] / Median(near);
-        if (ratio > 1.6f) f0[t] = original[t] / std::round(ratio);
-        else if (ratio < 0.625f) f0[t] = original[t] * std::round(1.0f / ratio);
+        if (ratio > 1.6f)
+            f0[t] = original[t] / std::round(ratio);
+        else if (ratio < 0.625f)
+            f0[t] = original[t] * std::round(1.0f / ratio);
     }
 }
 
 void DropShortRuns(std::vector<float>& f0) {
     size_t t = 0;
     while (t < f0.size()) {
-        if (f0[t] <= 0.0f) { ++t; continue; }
+        if (f0[t] <= 0.0f) {
+            ++t;
+            continue;
+        }
         size_t end = t;
         while (end < f0.size() && f0[end] > 0.0f) ++end;
         if (end - t < kMinVoicedRun) std::fill(f0.begin() + long(t), f0.begin() + long(end), 0.0f);
@@ -116,7 +121,9 @@ size_t PitchTrack::FrameAt(long sample) const {
     return size_t(std::clamp<long>(frame, 0, long(f0.size()) - 1));
 }
 
-float PitchTrack::F0At(long sample) const { return f0.empty() ? 0.0f : f0[FrameAt(sample)]; }
+float PitchTrack::F0At(long sample) const {
+    return f0.empty() ? 0.0f : f0[FrameAt(sample)];
+}
 
 double FloorDb(const std::vector<float>& frameDb) {
     if (frameDb.empty()) return 0.0;

@@ -10,24 +10,24 @@
 namespace vox::voicebuild {
 
 struct PitchOptions {
-    double window = 0.025;        // integration window, seconds
-    double hop = 0.005;           // frame step, seconds
-    double searchMinF0 = 50.0;    // lag range searched, Hz
+    double window = 0.025;      // integration window, seconds
+    double hop = 0.005;         // frame step, seconds
+    double searchMinF0 = 50.0;  // lag range searched, Hz
     double searchMaxF0 = 500.0;
-    double threshold = 0.15;      // first dip of the normalised difference below this
-    double voicedMaxDip = 0.2;    // voiced only when the chosen dip is below this …
-    double voicedMinLevel = 25.0; // … and the frame is this many dB above the floor
-    double medianSpan = 0.150;    // ± seconds of the running median for octave repair
-    double minF0 = 70.0;          // final values are clamped to the speaker's range
+    double threshold = 0.15;       // first dip of the normalised difference below this
+    double voicedMaxDip = 0.2;     // voiced only when the chosen dip is below this …
+    double voicedMinLevel = 25.0;  // … and the frame is this many dB above the floor
+    double medianSpan = 0.150;     // ± seconds of the running median for octave repair
+    double minF0 = 70.0;           // final values are clamped to the speaker's range
     double maxF0 = 260.0;
 };
 
 struct PitchTrack {
-    int rate = 0;           // of the analysed recording
+    int rate = 0;  // of the analysed recording
     int hopSamples = 0;
-    int firstCentre = 0;    // sample index of frame 0's centre
-    std::vector<float> f0;  // Hz, 0 where unvoiced
-    std::vector<float> dip; // chosen normalised difference (periodicity; lower is better)
+    int firstCentre = 0;         // sample index of frame 0's centre
+    std::vector<float> f0;       // Hz, 0 where unvoiced
+    std::vector<float> dip;      // chosen normalised difference (periodicity; lower is better)
     std::vector<float> levelDb;  // frame energy above the recording's floor, dB
 
     size_t Frames() const { return f0.size(); }

@@ -6,10 +6,12 @@ namespace vox::voicebuild {
 
 namespace {
 
-bool Bit(uint64_t sd, int bit) { return (sd >> bit) & 1u; }
+bool Bit(uint64_t sd, int bit) {
+    return (sd >> bit) & 1u;
+}
 
-constexpr const char* kNames[] = {"pause",          "stressed vowel",      "unstressed vowel",
-                                  "sonorant",       "voiced obstruent",    "voiceless fricative",
+constexpr const char* kNames[] = {"pause",         "stressed vowel",   "unstressed vowel",
+                                  "sonorant",      "voiced obstruent", "voiceless fricative",
                                   "voiceless stop"};
 
 }  // namespace
@@ -32,6 +34,8 @@ bool IsVoicedClass(SoundClass c) {
     return IsVowelClass(c) || c == SoundClass::Sonorant || c == SoundClass::VoicedObstruent;
 }
 
-const char* SoundClassName(SoundClass c) { return kNames[static_cast<int>(c)]; }
+const char* SoundClassName(SoundClass c) {
+    return kNames[static_cast<int>(c)];
+}
 
 }  // namespace vox::voicebuild

@@ -28,7 +28,8 @@ struct Cursor {
     std::string_view Symbol() {
         SkipBlanks();
         size_t start = pos;
-        while (pos < s.size() && s[pos] != ' ' && s[pos] != '\t' && s[pos] != '(' && s[pos] != ')') ++pos;
+        while (pos < s.size() && s[pos] != ' ' && s[pos] != '\t' && s[pos] != '(' && s[pos] != ')')
+            ++pos;
         return s.substr(start, pos - start);
     }
     bool AtEnd() {
@@ -79,7 +80,8 @@ StressDictionary StressDictionary::Parse(std::string_view text, const std::strin
             StressReading reading;
             std::string problem = ParseEntry(c, word, reading);
             if (!problem.empty()) {
-                problems.push_back(path + ":" + std::to_string(line) + ": " + Cp1251ToUtf8(problem));
+                problems.push_back(path + ":" + std::to_string(line) + ": " +
+                                   Cp1251ToUtf8(problem));
                 break;
             }
             dictionary.entries_.emplace(std::move(word), reading);  // the first reading stays

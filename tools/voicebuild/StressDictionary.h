@@ -14,12 +14,12 @@
 namespace vox::voicebuild {
 
 struct StressReading {
-    int vowel = 0;       // 1-based index of the stressed vowel letter; 0: none
-    bool yo = false;     // the stressed "е" is written "ё"
+    int vowel = 0;    // 1-based index of the stressed vowel letter; 0: none
+    bool yo = false;  // the stressed "е" is written "ё"
 };
 
 class StressDictionary {
-public:
+  public:
     // nullopt when the file cannot be read; bad entries are skipped and
     // described in `problems` ("file:line: what").
     static std::optional<StressDictionary> Load(const std::string& path,
@@ -32,9 +32,11 @@ public:
     // told apart only by part of speech cannot be chosen from text alone.)
     const StressReading* Find(std::string_view word) const;
     size_t Size() const { return entries_.size(); }
-    void Add(std::string word, StressReading reading) { entries_.emplace(std::move(word), reading); }
+    void Add(std::string word, StressReading reading) {
+        entries_.emplace(std::move(word), reading);
+    }
 
-private:
+  private:
     std::unordered_map<std::string, StressReading> entries_;
 };
 

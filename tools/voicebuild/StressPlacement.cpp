@@ -41,8 +41,10 @@ bool TakePromptMark(std::string& word, PromptMarks marks, std::vector<std::strin
     for (char c : word) {
         if (c == '+') {
             if (marks == PromptMarks::AfterVowel) {
-                if (stressed == 0 && !letters.empty() && IsVowel1251(letters.back())) stressed = vowels;
-                else misplaced = true;
+                if (stressed == 0 && !letters.empty() && IsVowel1251(letters.back()))
+                    stressed = vowels;
+                else
+                    misplaced = true;
             } else if (stressed == 0 && !pending) {
                 pending = true;
             } else {
@@ -115,7 +117,8 @@ StressPlacementResult PlaceStress(std::string_view prompt, const StressDictionar
         word.phraseBreakBefore = punctuation && !result.words.empty();
         punctuation = false;
         word.source = Stress(word.text, dictionary, marks, result.problems);
-        if (word.text.find_first_not_of('+') != std::string::npos) result.words.push_back(std::move(word));
+        if (word.text.find_first_not_of('+') != std::string::npos)
+            result.words.push_back(std::move(word));
     }
     return result;
 }

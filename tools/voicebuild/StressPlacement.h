@@ -16,7 +16,7 @@ namespace vox::voicebuild {
 enum class StressSource { Prompt, Dictionary, Yo, None };
 
 struct StressedWord {
-    std::string text;            // lower-case Windows-1251, with at most one "+"
+    std::string text;  // lower-case Windows-1251, with at most one "+"
     StressSource source = StressSource::None;
     bool phraseBreakBefore = false;  // punctuation between this word and the previous one
 };

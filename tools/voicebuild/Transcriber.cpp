@@ -4,8 +4,8 @@
 
 namespace vox::voicebuild {
 
-std::optional<Transcript> Transcribe(const std::vector<StressedWord>& words, const ModuleClient& module,
-                                     std::string& error) {
+std::optional<Transcript> Transcribe(const std::vector<StressedWord>& words,
+                                     const ModuleClient& module, std::string& error) {
     Transcript t;
     t.phonemes.push_back("#");
     t.wordOf.push_back(-1);
@@ -17,7 +17,8 @@ std::optional<Transcript> Transcribe(const std::vector<StressedWord>& words, con
                 if (p != "#") inner.push_back(p);
         }
         if (inner.empty()) {
-            error = "the module gives no phonemes for the word \"" + Cp1251ToUtf8(words[w].text) + "\"";
+            error =
+                "the module gives no phonemes for the word \"" + Cp1251ToUtf8(words[w].text) + "\"";
             return std::nullopt;
         }
         if (w > 0) {

@@ -18,7 +18,7 @@ struct Transcript {
 };
 
 // nullopt with `error` when a word gives no phonemes.
-std::optional<Transcript> Transcribe(const std::vector<StressedWord>& words, const ModuleClient& module,
-                                     std::string& error);
+std::optional<Transcript> Transcribe(const std::vector<StressedWord>& words,
+                                     const ModuleClient& module, std::string& error);
 
 }  // namespace vox::voicebuild

@@ -8,14 +8,17 @@ namespace vox::voicebuild {
 
 namespace {
 
-constexpr int kEnginePeriod = 147;      // samples at 22050 Hz
+constexpr int kEnginePeriod = 147;             // samples at 22050 Hz
 constexpr double kZeroCrossingSearch = 0.001;  // seconds either side
 
-bool SignChange(int16_t a, int16_t b) { return (a < 0) != (b < 0); }
+bool SignChange(int16_t a, int16_t b) {
+    return (a < 0) != (b < 0);
+}
 
 // Detected marks inside [from, to) as offsets from `from`, with 0 first and
 // no stretch longer than 1.5 periods left without a mark.
-std::vector<int32_t> IntonableMarks(std::span<const long> marks, long from, long to, double period) {
+std::vector<int32_t> IntonableMarks(std::span<const long> marks, long from, long to,
+                                    double period) {
     std::vector<int32_t> out{0};
     auto first = std::lower_bound(marks.begin(), marks.end(), from);
     auto last = std::lower_bound(marks.begin(), marks.end(), to);
@@ -52,7 +55,8 @@ double MedianDetectedF0(std::span<const long> marks, long from, long to, int rat
 
 // The period at a place of the marks: the interval around `it` when it is a
 // plausible one, else the speaker's.
-double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator it, double speakerPeriod) {
+double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator it,
+                   double speakerPeriod) {
     for (auto k : {it, it - (it != marks.begin() ? 1 : 0)}) {
         if (k == marks.end() || k == marks.begin()) continue;
         double step = double(*k - *(k - 1));

@@ -19,8 +19,8 @@ namespace vox::voicebuild {
 
 struct CutUnit {
     Unit unit;
-    double f0 = 0.0;   // median of the detected periods inside, Hz (0: none)
-    int peak = 0;      // largest absolute sample
+    double f0 = 0.0;  // median of the detected periods inside, Hz (0: none)
+    int peak = 0;     // largest absolute sample
 };
 
 // The cut sample for a boundary at `seconds`; `marks` are at `rate`. It

@@ -96,7 +96,8 @@ bool AnalyseUtterance(const PreparedUtterance& u, const std::vector<SoundClass>&
 
     std::vector<TimedPhone> phones;
     for (size_t k = 0; k < u.labels.size(); ++k)
-        phones.push_back({segmentClass[k], u.labels[k].start, std::min(u.labels[k].end, wave.Duration())});
+        phones.push_back(
+            {segmentClass[k], u.labels[k].start, std::min(u.labels[k].end, wave.Duration())});
     FrameFeatures features = ComputeFrameFeatures(wave);
     RefineBoundaries(phones, features, pitch, result.marks, s.refine);
 

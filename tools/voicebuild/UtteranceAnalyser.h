@@ -32,8 +32,9 @@ double ResidualSkewness(const Waveform& wave, const AnalysisSettings& settings);
 
 // `instances` are the utterance's own, in phoneme order; their times and
 // acoustic facts are filled in.
-bool AnalyseUtterance(const PreparedUtterance& utterance, const std::vector<SoundClass>& segmentClass,
-                      std::span<Instance> instances, const AnalysisSettings& settings,
-                      UtteranceMarks& result, std::string& problem);
+bool AnalyseUtterance(const PreparedUtterance& utterance,
+                      const std::vector<SoundClass>& segmentClass, std::span<Instance> instances,
+                      const AnalysisSettings& settings, UtteranceMarks& result,
+                      std::string& problem);
 
 }  // namespace vox::voicebuild

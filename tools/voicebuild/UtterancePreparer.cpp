@@ -15,10 +15,18 @@ namespace {
 void Count(const std::vector<StressedWord>& words, StressCounts& counts) {
     for (const StressedWord& w : words) {
         switch (w.source) {
-            case StressSource::Prompt: ++counts.prompt; break;
-            case StressSource::Dictionary: ++counts.dictionary; break;
-            case StressSource::Yo: ++counts.yo; break;
-            case StressSource::None: ++counts.none; break;
+            case StressSource::Prompt:
+                ++counts.prompt;
+                break;
+            case StressSource::Dictionary:
+                ++counts.dictionary;
+                break;
+            case StressSource::Yo:
+                ++counts.yo;
+                break;
+            case StressSource::None:
+                ++counts.none;
+                break;
         }
     }
 }
@@ -40,7 +48,8 @@ bool NamePhrases(const std::vector<std::string>& phonemes, const ModuleClient& m
     size_t start = 0;
     for (size_t i = 1; i < phonemes.size(); ++i) {
         if (phonemes[i] != "#") continue;
-        std::vector<std::string> phrase(phonemes.begin() + long(start), phonemes.begin() + long(i) + 1);
+        std::vector<std::string> phrase(phonemes.begin() + long(start),
+                                        phonemes.begin() + long(i) + 1);
         std::optional<std::vector<std::string>> allophones = module.PhonemesToAllophones(phrase);
         if (!allophones || allophones->size() != phrase.size()) {
             problem = "the module rejects the phrase \"" + JoinList(phrase) + "\"";
@@ -54,7 +63,8 @@ bool NamePhrases(const std::vector<std::string>& phonemes, const ModuleClient& m
 
 bool LabelAgrees(const std::string& phoneme, const PhoneClass& c) {
     if (c.kind == PhoneKind::Consonant) return c.phonemes[0] == phoneme;
-    return std::find(c.phonemes.begin(), c.phonemes.end(), phoneme.substr(0, 1)) != c.phonemes.end();
+    return std::find(c.phonemes.begin(), c.phonemes.end(), phoneme.substr(0, 1)) !=
+           c.phonemes.end();
 }
 
 bool IsPauseSegment(const std::vector<LabelSegment>& labels, long k, const PhoneMap& map) {
@@ -77,9 +87,15 @@ std::vector<SoundClass> SegmentClasses(const std::vector<LabelSegment>& labels, 
     for (const LabelSegment& s : labels) {
         const PhoneClass* c = map.Find(s.phone);
         switch (c->kind) {
-            case PhoneKind::Pause: classes.push_back(SoundClass::Pause); break;
-            case PhoneKind::StressedVowel: classes.push_back(SoundClass::StressedVowel); break;
-            case PhoneKind::UnstressedVowel: classes.push_back(SoundClass::UnstressedVowel); break;
+            case PhoneKind::Pause:
+                classes.push_back(SoundClass::Pause);
+                break;
+            case PhoneKind::StressedVowel:
+                classes.push_back(SoundClass::StressedVowel);
+                break;
+            case PhoneKind::UnstressedVowel:
+                classes.push_back(SoundClass::UnstressedVowel);
+                break;
             case PhoneKind::Consonant:
                 classes.push_back(ClassifySound(module.SoundDescription(c->phonemes[0])));
                 break;
@@ -90,7 +106,8 @@ std::vector<SoundClass> SegmentClasses(const std::vector<LabelSegment>& labels, 
 
 }  // namespace
 
-std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt, const std::string& wavPath,
+std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt,
+                                                      const std::string& wavPath,
                                                       const std::string& labPath,
                                                       const PreparationSettings& s,
                                                       StressCounts& counts, std::string& problem,
@@ -105,19 +122,22 @@ std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt, cons
     u.labels = std::move(*labels);
 
     StressPlacementResult stressed = PlaceStress(prompt.text, s.dictionary, s.promptMarks);
-    for (const std::string& w : stressed.problems) warnings.push_back(s.promptPath + ":" + std::to_string(prompt.line) + ": " + w);
+    for (const std::string& w : stressed.problems)
+        warnings.push_back(s.promptPath + ":" + std::to_string(prompt.line) + ": " + w);
     std::optional<Transcript> transcript = Transcribe(stressed.words, *s.module, problem);
     if (!transcript) {
         problem = s.promptPath + ":" + std::to_string(prompt.line) + ": " + problem;
         return std::nullopt;
     }
-    std::optional<Alignment> alignment = Align(transcript->phonemes, u.labels, *s.phoneMap, labPath, problem);
+    std::optional<Alignment> alignment =
+        Align(transcript->phonemes, u.labels, *s.phoneMap, labPath, problem);
     if (!alignment) return std::nullopt;
     u.alignCostPerPhone = alignment->CostPerPhone();
     if (u.alignCostPerPhone > s.maxAlignCostPerPhone) {
         char text[160];
         std::snprintf(text, sizeof text,
-                      ": the labels do not match the prompt of line %d (alignment cost %.3f per phone, limit %.3f)",
+                      ": the labels do not match the prompt of line %d (alignment cost %.3f per "
+                      "phone, limit %.3f)",
                       prompt.line, u.alignCostPerPhone, s.maxAlignCostPerPhone);
         problem = labPath + text;
         return std::nullopt;
@@ -148,7 +168,8 @@ std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt, cons
         in.end = seg.end;
         in.labelAgrees = LabelAgrees(in.phoneme, *s.phoneMap->Find(seg.phone));
         in.atAlignerMinimum = seg.end - seg.start <= s.alignerMinimum;
-        in.nextToPause = IsPauseSegment(u.labels, k - 1, *s.phoneMap) || IsPauseSegment(u.labels, k + 1, *s.phoneMap);
+        in.nextToPause = IsPauseSegment(u.labels, k - 1, *s.phoneMap) ||
+                         IsPauseSegment(u.labels, k + 1, *s.phoneMap);
         size_t dash = in.name.find('-');
         in.contextIsPause = dash != std::string::npos && in.name.substr(dash + 1) == "#";
         in.inFinalWord = InFinalWord(u.phonemes, i);

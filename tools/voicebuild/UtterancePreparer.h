@@ -38,7 +38,8 @@ struct PreparedWithInstances {
 
 // nullopt with `problem` when the utterance cannot be used; `warnings` gets
 // notes that do not stop it (misplaced stress marks).
-std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt, const std::string& wavPath,
+std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt,
+                                                      const std::string& wavPath,
                                                       const std::string& labPath,
                                                       const PreparationSettings& settings,
                                                       StressCounts& counts, std::string& problem,

@@ -14,8 +14,8 @@
 #include "tools/voicebuild/Notice.h"
 #include "tools/voicebuild/ParallelFor.h"
 #include "tools/voicebuild/PhoneMap.h"
-#include "tools/voicebuild/ProsCfgWriter.h"
 #include "tools/voicebuild/PromptReader.h"
+#include "tools/voicebuild/ProsCfgWriter.h"
 #include "tools/voicebuild/UnitCutter.h"
 #include "tools/voicebuild/UtterancePreparer.h"
 #include "tools/voicebuild/VoiceOutput.h"
@@ -40,7 +40,7 @@ struct Corpus {
 
 // A log that serialises the workers' calls.
 class SharedLog {
-public:
+  public:
     explicit SharedLog(BuildLog& log) : log_(log) {}
     void Progress(const std::string& stage, size_t total) {
         std::lock_guard lock(mutex_);
@@ -51,7 +51,7 @@ public:
         log_.Problem(text);
     }
 
-private:
+  private:
     BuildLog& log_;
     std::mutex mutex_;
     std::map<std::string, size_t> done_;
@@ -77,7 +77,8 @@ bool ReadInputs(const BuildOptions& o, Inputs& in, BuildSummary& summary, std::s
     const std::string promptPath = (fs::path(o.corpusDir) / "etc" / "txt.done.data").string();
     std::optional<std::vector<Prompt>> prompts = ReadPrompts(promptPath, summary.skipped);
     if (!prompts) {
-        error = promptPath + ": cannot be read (is " + o.corpusDir + " a corpus in the festvox layout?)";
+        error = promptPath + ": cannot be read (is " + o.corpusDir +
+                " a corpus in the festvox layout?)";
         return false;
     }
     in.prompts = std::move(*prompts);
@@ -106,8 +107,8 @@ bool ReadInputs(const BuildOptions& o, Inputs& in, BuildSummary& summary, std::s
     return true;
 }
 
-Corpus PrepareText(const BuildOptions& o, const Inputs& in, const ModuleClient& module, SharedLog& log,
-                   BuildSummary& summary) {
+Corpus PrepareText(const BuildOptions& o, const Inputs& in, const ModuleClient& module,
+                   SharedLog& log, BuildSummary& summary) {
     PreparationSettings settings;
     settings.promptPath = (fs::path(o.corpusDir) / "etc" / "txt.done.data").string();
     settings.phoneMap = &*in.phoneMap;
@@ -122,8 +123,11 @@ Corpus PrepareText(const BuildOptions& o, const Inputs& in, const ModuleClient& 
         std::string problem;
         std::error_code ec;
         std::optional<PreparedWithInstances> prepared;
-        if (!fs::exists(wav, ec)) problem = wav + ": missing";
-        else prepared = PrepareUtterance(p, wav, lab, settings, summary.stress, problem, summary.warnings);
+        if (!fs::exists(wav, ec))
+            problem = wav + ": missing";
+        else
+            prepared =
+                PrepareUtterance(p, wav, lab, settings, summary.stress, problem, summary.warnings);
         log.Progress("preparing", in.prompts.size());
         if (!prepared) {
             summary.skipped.push_back(p.id + ": " + problem);
@@ -164,8 +168,8 @@ std::vector<UtteranceMarks> AnalyseSignals(Corpus& corpus, const BuildOptions& o
     std::vector<std::string> problems(n);
     std::vector<char> ok(n, 0);
     ParallelFor(n, o.jobs, [&](size_t i) {
-        ok[i] = AnalyseUtterance(corpus.utterances[i], corpus.segmentClasses[i], corpus.instances[i],
-                                 settings, marks[i], problems[i]);
+        ok[i] = AnalyseUtterance(corpus.utterances[i], corpus.segmentClasses[i],
+                                 corpus.instances[i], settings, marks[i], problems[i]);
         if (!ok[i]) log.Problem("skipped " + corpus.utterances[i].id + ": " + problems[i]);
         log.Progress("analysing", n);
     });
@@ -210,13 +214,15 @@ double MedianVowelF0(const std::vector<Instance>& all) {
 }
 
 // Pass 4: each utterance holding chosen instances is resampled once and cut.
-std::map<std::string, CutUnit> CutUnits(const Corpus& corpus, const std::vector<UtteranceMarks>& marks,
+std::map<std::string, CutUnit> CutUnits(const Corpus& corpus,
+                                        const std::vector<UtteranceMarks>& marks,
                                         const std::vector<Instance>& all,
                                         const std::vector<NameChoice>& choices, double speakerF0,
                                         const BuildOptions& o, SharedLog& log,
                                         BuildSummary& summary) {
     std::map<int, std::vector<int>> byUtterance;
-    for (const NameChoice& c : choices) byUtterance[all[size_t(c.instance)].utterance].push_back(c.instance);
+    for (const NameChoice& c : choices)
+        byUtterance[all[size_t(c.instance)].utterance].push_back(c.instance);
     std::vector<std::pair<int, std::vector<int>>> work(byUtterance.begin(), byUtterance.end());
     std::vector<std::vector<CutUnit>> cuts(work.size());
     std::vector<std::string> problems(work.size());
@@ -226,20 +232,27 @@ std::map<std::string, CutUnit> CutUnits(const Corpus& corpus, const std::vector<
         voicedb::WavAudio audio;
         std::vector<int16_t> resampled;
         if (!voicedb::ReadWav(corpus.utterances[size_t(u)].wavPath, audio, problems[w]) ||
-            !voicedb::Resample(audio.samples, audio.sampleRate, voicedb::kDatabaseRate, resampled, problems[w])) {
+            !voicedb::Resample(audio.samples, audio.sampleRate, voicedb::kDatabaseRate, resampled,
+                               problems[w])) {
             log.Problem(problems[w]);
             return;
         }
-        std::vector<long> scaled = ScaleMarkPositions(marks[size_t(u)].marks, marks[size_t(u)].rate, rate);
-        for (int i : chosen) cuts[w].push_back(CutInstance(resampled, scaled, rate, all[size_t(i)], rate / speakerF0));
+        std::vector<long> scaled =
+            ScaleMarkPositions(marks[size_t(u)].marks, marks[size_t(u)].rate, rate);
+        for (int i : chosen)
+            cuts[w].push_back(
+                CutInstance(resampled, scaled, rate, all[size_t(i)], rate / speakerF0));
         log.Progress("cutting", work.size());
     });
     std::map<std::string, CutUnit> units;
     for (size_t w = 0; w < work.size(); ++w) {
-        if (!problems[w].empty()) summary.warnings.push_back("units of " + corpus.utterances[size_t(work[w].first)].id + " lost: " + problems[w]);
+        if (!problems[w].empty())
+            summary.warnings.push_back("units of " + corpus.utterances[size_t(work[w].first)].id +
+                                       " lost: " + problems[w]);
         for (CutUnit& c : cuts[w]) {
             if (c.unit.samples.empty()) {
-                summary.warnings.push_back("unit " + c.unit.name + ": its instance cut to nothing; left out");
+                summary.warnings.push_back("unit " + c.unit.name +
+                                           ": its instance cut to nothing; left out");
                 continue;
             }
             std::string name = c.unit.name;
@@ -264,7 +277,8 @@ std::string ProsodicDataset(const std::map<std::string, CutUnit>& units,
     std::vector<ProsEntry> entries;
     for (const auto& [name, cut] : units) {
         int f0 = int(std::lround(cut.f0 > 0.0 ? cut.f0 : speakerF0));
-        entries.push_back({name, std::max(1, f0), target[classOf.at(name)], int(cut.unit.samples.size())});
+        entries.push_back(
+            {name, std::max(1, f0), target[classOf.at(name)], int(cut.unit.samples.size())});
     }
     return ProsCfgText(entries);
 }
@@ -307,7 +321,8 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
 
     Corpus corpus = PrepareText(o, inputs, module, log, summary);
     summary.residualInverted = ResidualIsInverted(corpus, o.analysis, o.jobs);
-    std::vector<UtteranceMarks> marks = AnalyseSignals(corpus, o, summary.residualInverted, log, summary);
+    std::vector<UtteranceMarks> marks =
+        AnalyseSignals(corpus, o, summary.residualInverted, log, summary);
     summary.utterancesUsed = corpus.utterances.size();
     if (corpus.utterances.empty()) {
         result.error = "no utterance of " + o.corpusDir + " could be used (see the problems above)";
@@ -318,13 +333,15 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
         summary.markIntervalsWithin += marks[u].intervalsWithin;
         double cost = corpus.utterances[u].alignCostPerPhone;
         summary.meanAlignCost += cost / double(corpus.utterances.size());
-        if (cost >= summary.worstAlignCost) summary.worstAlignCost = cost, summary.worstAlignId = corpus.utterances[u].id;
+        if (cost >= summary.worstAlignCost)
+            summary.worstAlignCost = cost, summary.worstAlignId = corpus.utterances[u].id;
     }
 
     std::vector<Instance> all = Flatten(corpus);
     summary.speakerF0 = MedianVowelF0(all);
     std::vector<NameChoice> choices = SelectInstances(all, corpus.utterances);
-    std::map<std::string, CutUnit> units = CutUnits(corpus, marks, all, choices, summary.speakerF0, o, log, summary);
+    std::map<std::string, CutUnit> units =
+        CutUnits(corpus, marks, all, choices, summary.speakerF0, o, log, summary);
 
     std::map<std::string, SoundClass> classOf;
     std::map<std::string, size_t> instanceCount;
@@ -333,8 +350,9 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
         const Instance& chosen = all[size_t(c.instance)];
         classOf[c.name] = chosen.cls;
         instanceCount[c.name] = c.candidates;
-        summary.units.push_back({c.name, c.candidates, corpus.utterances[size_t(chosen.utterance)].id, "",
-                                 c.penalty, units.at(c.name).unit.samples.size(), IsVowelClass(chosen.cls)});
+        summary.units.push_back({c.name, c.candidates,
+                                 corpus.utterances[size_t(chosen.utterance)].id, "", c.penalty,
+                                 units.at(c.name).unit.samples.size(), IsVowelClass(chosen.cls)});
     }
     summary.fallbacks = PlanFallbacks(module, instanceCount);
     for (const auto& [target, source] : summary.fallbacks.fill) {
@@ -345,17 +363,20 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
         summary.units.push_back({target, 0, "", source, 0.0, units.at(target).unit.samples.size(),
                                  IsVowelClass(classOf.at(target))});
     }
-    for (const std::string& m : summary.fallbacks.missing) log.Problem("missing substitute target " + m);
+    for (const std::string& m : summary.fallbacks.missing)
+        log.Problem("missing substitute target " + m);
 
     VoiceFiles files;
     files.headerFirst = Clip("Built by voxamen voice build from " + FolderName(o.corpusDir));
-    files.headerSecond = Clip("Derived data; see NOTICE for the corpus licence and the modifications");
+    files.headerSecond =
+        Clip("Derived data; see NOTICE for the corpus licence and the modifications");
     for (auto& [name, cut] : units) files.units.push_back(cut.unit);
     files.prosCfg = ProsodicDataset(units, classOf, summary.speakerF0);
-    NoticeFacts facts{o.corpusDir, inputs.licence, o.licencePath, o.moduleName, SourceRate(marks),
-                      int(voicedb::kDatabaseRate)};
+    NoticeFacts facts{o.corpusDir,  inputs.licence,    o.licencePath,
+                      o.moduleName, SourceRate(marks), int(voicedb::kDatabaseRate)};
     files.notice = NoticeText(facts);
-    summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    summary.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     files.report = BuildReportText(summary);
     if (!WriteVoiceFolder(o.outputDir, files, o.replace, result.error)) return result;
     result.ok = true;

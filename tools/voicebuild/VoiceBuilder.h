@@ -26,19 +26,19 @@ struct BuildOptions {
     std::string corpusDir;
     std::string outputDir;
     std::string phoneMapPath;
-    std::string dictionaryPath;   // optional
-    std::string licencePath;      // optional; its licence goes into NOTICE
+    std::string dictionaryPath;  // optional
+    std::string licencePath;     // optional; its licence goes into NOTICE
     std::string moduleName = "419.1";
     PromptMarks promptMarks = PromptMarks::BeforeVowel;
     AnalysisSettings analysis;
     double maxAlignCostPerPhone = 0.3;
-    unsigned jobs = 0;            // worker threads; 0: one per core
-    bool replace = false;         // replace an existing voice folder
+    unsigned jobs = 0;     // worker threads; 0: one per core
+    bool replace = false;  // replace an existing voice folder
 };
 
 // Where progress and problems go while the build runs.
 class BuildLog {
-public:
+  public:
     virtual ~BuildLog() = default;
     virtual void Progress(const std::string& stage, size_t done, size_t total) = 0;
     virtual void Problem(const std::string& text) = 0;

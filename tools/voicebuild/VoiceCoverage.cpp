@@ -51,8 +51,9 @@ std::optional<std::set<std::string>> ReadUnitNames(const std::string& path, std:
     return names;
 }
 
-void MeasureCoverage(const std::string& text, const std::set<std::string>& names, const ModuleClient& module,
-                     const StressDictionary* dictionary, PromptMarks marks, Coverage& coverage) {
+void MeasureCoverage(const std::string& text, const std::set<std::string>& names,
+                     const ModuleClient& module, const StressDictionary* dictionary,
+                     PromptMarks marks, Coverage& coverage) {
     StressPlacementResult placed = PlaceStress(text, dictionary, marks);
     std::vector<StressedWord> syntagma;
     for (StressedWord& w : placed.words) {

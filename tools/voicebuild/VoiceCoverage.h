@@ -21,7 +21,7 @@ struct Coverage {
     size_t direct = 0, substitute = 0, missing = 0;
     std::map<std::string, size_t> substituted;  // requested name → count
     std::map<std::string, size_t> absent;
-    std::vector<std::string> problems;          // syntagmas the module could not take
+    std::vector<std::string> problems;  // syntagmas the module could not take
 
     size_t Requests() const { return direct + substitute + missing; }
 };
@@ -30,7 +30,8 @@ struct Coverage {
 std::optional<std::set<std::string>> ReadUnitNames(const std::string& path, std::string& error);
 
 // Adds one text (UTF-8) to the counts.
-void MeasureCoverage(const std::string& text, const std::set<std::string>& names, const ModuleClient& module,
-                     const StressDictionary* dictionary, PromptMarks marks, Coverage& coverage);
+void MeasureCoverage(const std::string& text, const std::set<std::string>& names,
+                     const ModuleClient& module, const StressDictionary* dictionary,
+                     PromptMarks marks, Coverage& coverage);
 
 }  // namespace vox::voicebuild

@@ -1,9 +1,9 @@
 #include "tools/voicebuild/VoiceOutput.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "tools/voicebuild/VoiceBuilder.h"
 #include "tools/voicedb/Abs07Writer.h"
@@ -30,7 +30,8 @@ bool WriteDatabase(const fs::path& path, const VoiceFiles& files, std::string& e
     if (!writer.SetHeaderTexts(files.headerFirst, files.headerSecond, error)) return false;
     std::vector<const Unit*> order;
     for (const Unit& u : files.units) order.push_back(&u);
-    std::sort(order.begin(), order.end(), [](const Unit* a, const Unit* b) { return a->name < b->name; });
+    std::sort(order.begin(), order.end(),
+              [](const Unit* a, const Unit* b) { return a->name < b->name; });
     for (const Unit* u : order) {
         if (!writer.AddUnit(*u, error)) {
             error = "unit \"" + u->name + "\": " + error;

@@ -31,16 +31,18 @@ constexpr const char* kBuildUsage =
 
 // Progress to the error stream: a line per tenth of each stage.
 class StreamLog : public voicebuild::BuildLog {
-public:
+  public:
     StreamLog(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
     void Progress(const std::string& stage, size_t done, size_t total) override {
         if (quiet_ || total == 0) return;
         if (done == total || done * 10 / total != (done - 1) * 10 / total)
             err_ << "voxamen voice build: " << stage << " " << done << "/" << total << "\n";
     }
-    void Problem(const std::string& text) override { err_ << "voxamen voice build: " << text << "\n"; }
+    void Problem(const std::string& text) override {
+        err_ << "voxamen voice build: " << text << "\n";
+    }
 
-private:
+  private:
     std::ostream& err_;
     bool quiet_;
 };
@@ -69,13 +71,16 @@ bool ReadOptions(const Options& opts, voicebuild::BuildOptions& o, std::string& 
     o.corpusDir = opts.Positional()[0];
     o.outputDir = opts.Get("output").value_or(opts.Get("o").value_or(""));
     o.phoneMapPath = opts.Get("phone-map").value_or("");
-    if (o.outputDir.empty() || o.phoneMapPath.empty()) return fail("-o VOICE_DIR and --phone-map FILE are required");
+    if (o.outputDir.empty() || o.phoneMapPath.empty())
+        return fail("-o VOICE_DIR and --phone-map FILE are required");
     o.dictionaryPath = opts.Get("dict").value_or("");
     o.licencePath = opts.Get("license").value_or("");
     o.moduleName = opts.Get("module").value_or("419.1");
     std::string where = opts.Get("prompt-stress").value_or("before");
-    if (where != "before" && where != "after") return fail("--prompt-stress is \"before\" or \"after\"");
-    o.promptMarks = where == "before" ? voicebuild::PromptMarks::BeforeVowel : voicebuild::PromptMarks::AfterVowel;
+    if (where != "before" && where != "after")
+        return fail("--prompt-stress is \"before\" or \"after\"");
+    o.promptMarks = where == "before" ? voicebuild::PromptMarks::BeforeVowel
+                                      : voicebuild::PromptMarks::AfterVowel;
     o.analysis.pitch.minF0 = 60.0;
     o.analysis.pitch.maxF0 = 400.0;
     double jobs = 0.0;
@@ -84,7 +89,8 @@ bool ReadOptions(const Options& opts, voicebuild::BuildOptions& o, std::string& 
         !NumberOption(opts, "max-align-cost", 0.0, 10.0, o.maxAlignCostPerPhone, error) ||
         !NumberOption(opts, "jobs", 0.0, 64.0, jobs, error))
         return false;
-    if (o.analysis.pitch.minF0 >= o.analysis.pitch.maxF0) return fail("--f0-min must lie below --f0-max");
+    if (o.analysis.pitch.minF0 >= o.analysis.pitch.maxF0)
+        return fail("--f0-min must lie below --f0-max");
     o.analysis.pitch.searchMinF0 = std::min(o.analysis.pitch.searchMinF0, o.analysis.pitch.minF0);
     o.analysis.pitch.searchMaxF0 = std::max(o.analysis.pitch.searchMaxF0, o.analysis.pitch.maxF0);
     o.jobs = unsigned(jobs);
@@ -95,8 +101,8 @@ bool ReadOptions(const Options& opts, voicebuild::BuildOptions& o, std::string& 
 }  // namespace
 
 int RunVoiceBuild(const Invocation& inv, const std::vector<std::string>& args) {
-    Options opts({"o", "output", "phone-map", "dict", "license", "module", "prompt-stress", "f0-min", "f0-max",
-                  "max-align-cost", "jobs"},
+    Options opts({"o", "output", "phone-map", "dict", "license", "module", "prompt-stress",
+                  "f0-min", "f0-max", "max-align-cost", "jobs"},
                  {"force", "quiet"});
     std::string error;
     if (!opts.Parse(args, error)) {
@@ -112,7 +118,8 @@ int RunVoiceBuild(const Invocation& inv, const std::vector<std::string>& args) {
         inv.err << "voxamen voice build: " << error << "\n" << kBuildUsage;
         return kExitUsage;
     }
-    std::optional<voicebuild::ModuleClient> module = voicebuild::ModuleClient::Create(options.moduleName, error);
+    std::optional<voicebuild::ModuleClient> module =
+        voicebuild::ModuleClient::Create(options.moduleName, error);
     if (!module) {
         inv.err << "voxamen voice build: " << error << "\n";
         return kExitFailure;
@@ -125,12 +132,13 @@ int RunVoiceBuild(const Invocation& inv, const std::vector<std::string>& args) {
     }
     const voicebuild::BuildSummary& s = result.summary;
     char figures[160];
-    std::snprintf(figures, sizeof figures,
-                  "%zu units from %zu of %zu utterances in %.1f s; pitch marks %.2f %% regular; "
-                  "%zu substitute targets missing",
-                  s.units.size(), s.utterancesUsed, s.utterancesListed, s.seconds,
-                  s.markIntervals ? 100.0 * double(s.markIntervalsWithin) / double(s.markIntervals) : 0.0,
-                  s.fallbacks.missing.size());
+    std::snprintf(
+        figures, sizeof figures,
+        "%zu units from %zu of %zu utterances in %.1f s; pitch marks %.2f %% regular; "
+        "%zu substitute targets missing",
+        s.units.size(), s.utterancesUsed, s.utterancesListed, s.seconds,
+        s.markIntervals ? 100.0 * double(s.markIntervalsWithin) / double(s.markIntervals) : 0.0,
+        s.fallbacks.missing.size());
     inv.out << "built " << options.outputDir << ": " << figures << "\n";
     return kExitOk;
 }

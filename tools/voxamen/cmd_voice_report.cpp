@@ -54,10 +54,12 @@ std::vector<std::string> Texts(const std::string& content, const std::string& pa
     return texts;
 }
 
-void PrintTop(std::ostream& out, const char* title, const std::map<std::string, size_t>& counts, size_t top) {
+void PrintTop(std::ostream& out, const char* title, const std::map<std::string, size_t>& counts,
+              size_t top) {
     if (counts.empty() || top == 0) return;
     std::vector<std::pair<std::string, size_t>> sorted(counts.begin(), counts.end());
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
     out << title;
     for (size_t i = 0; i < std::min(top, sorted.size()); ++i)
         out << (i ? ", " : " ") << sorted[i].first << " (" << sorted[i].second << ")";
@@ -85,11 +87,13 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
         return kExitUsage;
     }
     std::string database = opts.Positional()[0];
-    if (std::filesystem::is_directory(database)) database += std::string("/") + voicebuild::kVoiceDatabaseFile;
+    if (std::filesystem::is_directory(database))
+        database += std::string("/") + voicebuild::kVoiceDatabaseFile;
     std::optional<std::set<std::string>> names = voicebuild::ReadUnitNames(database, error);
     std::ifstream textFile(*opts.Get("text"), std::ios::binary);
     if (!names || !textFile) {
-        inv.err << "voxamen voice report: " << (names ? *opts.Get("text") + ": cannot be read" : error) << "\n";
+        inv.err << "voxamen voice report: "
+                << (names ? *opts.Get("text") + ": cannot be read" : error) << "\n";
         return kExitFailure;
     }
     std::optional<voicebuild::StressDictionary> dictionary;
@@ -110,9 +114,11 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
     std::ostringstream content;
     content << textFile.rdbuf();
     voicebuild::Coverage coverage;
-    auto marks = where == "after" ? voicebuild::PromptMarks::AfterVowel : voicebuild::PromptMarks::BeforeVowel;
+    auto marks = where == "after" ? voicebuild::PromptMarks::AfterVowel
+                                  : voicebuild::PromptMarks::BeforeVowel;
     for (const std::string& text : Texts(content.str(), *opts.Get("text")))
-        voicebuild::MeasureCoverage(text, *names, *module, dictionary ? &*dictionary : nullptr, marks, coverage);
+        voicebuild::MeasureCoverage(text, *names, *module, dictionary ? &*dictionary : nullptr,
+                                    marks, coverage);
 
     const size_t requests = coverage.Requests();
     inv.out << "voice: " << database << " (" << names->size() << " units)\n"
@@ -120,7 +126,8 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
             << coverage.problems.size() << " not transcribed)\n";
     Table table({"requests", "count", "share"});
     table.Add({"direct", std::to_string(coverage.direct), Percent(coverage.direct, requests)});
-    table.Add({"via substitute", std::to_string(coverage.substitute), Percent(coverage.substitute, requests)});
+    table.Add({"via substitute", std::to_string(coverage.substitute),
+               Percent(coverage.substitute, requests)});
     table.Add({"missing", std::to_string(coverage.missing), Percent(coverage.missing, requests)});
     table.Add({"all", std::to_string(requests), ""});
     table.Print(inv.out);
