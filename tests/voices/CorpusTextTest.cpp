@@ -145,6 +145,21 @@ TEST(PhoneMapTest, ReportsTheLineOfABadEntry) {
     }
 }
 
+TEST(PhoneMapTest, TheFestvoxMapCoversTheCorpusPhoneSet) {
+    std::string error;
+    auto map =
+        PhoneMap::Load(std::string(VOXAMEN_SOURCE_DIR) + "/voices/ru-nsh/phone-map.txt", error);
+    ASSERT_TRUE(map) << error;
+    EXPECT_EQ(map->Size(), 51u);
+    EXPECT_EQ(map->Find("pau")->kind, PhoneKind::Pause);
+    EXPECT_EQ(map->Find("ii")->phonemes, (std::vector<std::string>{"I", "Y"}));
+    // "ae" follows soft consonants (the phone set's own comment swaps it with "ay").
+    EXPECT_EQ(map->Find("ae")->phonemes, (std::vector<std::string>{"E", "I", "A"}));
+    EXPECT_EQ(map->Find("ae")->kind, PhoneKind::UnstressedVowel);
+    EXPECT_EQ(map->Find("sch")->phonemes, (std::vector<std::string>{"SH'"}));
+    EXPECT_EQ(map->Find("h")->phonemes, (std::vector<std::string>{"X"}));
+}
+
 class AlignerTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -43,12 +43,14 @@ struct UnitData {
 };
 
 // Every unit of a database, read back through the shared "abs.07" parser.
-std::map<std::string, UnitData> ReadVoice(const std::string& path) {
+std::map<std::string, UnitData> ReadVoice(const std::string& path,
+                                          std::string* secondText = nullptr) {
     MappedFile file;
     EXPECT_TRUE(file.Open(path));
     std::span<const uint8_t> bytes(file.Data(), file.Size());
     voicedb::CheckResult check = voicedb::CheckAbs07(bytes);
     EXPECT_TRUE(check.Sound()) << (check.defects.empty() ? "" : check.defects[0].Text());
+    if (secondText) *secondText = check.index.secondText;
     std::map<std::string, UnitData> units;
     for (const abs07::Entry& e : check.index.entries) {
         UnitData& u = units[e.name];
@@ -124,6 +126,7 @@ TEST_F(VoiceBuilderTest, WritesAVoiceFolderWhoseDatabaseRoundTrips) {
     AddStandardUtterances();
     BuildResult r = Build();
     ASSERT_TRUE(r.ok) << r.error;
+    std::string second;
     for (const char* f : {kVoiceDatabaseFile, kProsCfgFile, kNoticeFile, kReportFile})
         EXPECT_TRUE(fs::exists(options_.outputDir + "/" + f)) << f;
     EXPECT_EQ(r.summary.utterancesUsed, 3u);
@@ -131,7 +134,7 @@ TEST_F(VoiceBuilderTest, WritesAVoiceFolderWhoseDatabaseRoundTrips) {
     EXPECT_EQ(log_.finished, (std::set<std::string>{"preparing", "analysing", "cutting"}));
 
     std::map<std::string, UnitData> units =
-        ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile);
+        ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile, &second);
     std::set<std::string> names;
     for (const auto& [name, unit] : units) names.insert(name);
     // The fake module's names of the corpus, then the copies that fill its
@@ -163,6 +166,10 @@ TEST_F(VoiceBuilderTest, WritesAVoiceFolderWhoseDatabaseRoundTrips) {
         EXPECT_GT(peak, 0);
         EXPECT_EQ(size_t(length), units[name].samples.size());
     }
+    EXPECT_EQ(second, "Copyright (c) 2026 A. Speaker; modified, see NOTICE");
+    // Every request of the corpus's own prompts is served directly.
+    EXPECT_EQ(r.summary.coverage.syntagmas, 4u);
+    EXPECT_EQ(r.summary.coverage.direct, r.summary.coverage.Requests());
     std::string notice = test::ReadFile(options_.outputDir + "/" + kNoticeFile);
     EXPECT_NE(notice.find("Copyright (c) 2026 A. Speaker\nUse freely; keep this notice.\n"),
               std::string::npos);

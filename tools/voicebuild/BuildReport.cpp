@@ -1,5 +1,6 @@
 #include "tools/voicebuild/BuildReport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -82,6 +83,12 @@ std::string BuildReportText(const BuildSummary& s) {
     out << "speaker f0: median " << Format("%.1f Hz", s.speakerF0) << "\n";
     WriteUnits(out, s);
     WriteFallbacks(out, s.fallbacks);
+    const Coverage& c = s.coverage;
+    const double requests = double(std::max<size_t>(1, c.Requests()));
+    out << "coverage of the corpus prompts (split at punctuation): " << c.Requests()
+        << " requests, " << Format("%.2f %% direct, ", 100.0 * double(c.direct) / requests)
+        << Format("%.2f %% via substitute, ", 100.0 * double(c.substitute) / requests)
+        << Format("%.2f %% missing", 100.0 * double(c.missing) / requests) << "\n";
     out << "build time: " << Format("%.1f s", s.seconds) << "\n\n";
     out << "unit\tinstances\tfrom\tpenalty\tsamples\n";
     for (const UnitLine& u : s.units) {

@@ -10,6 +10,7 @@
 #include "tools/voicebuild/FallbackPlanner.h"
 #include "tools/voicebuild/InstanceSelector.h"
 #include "tools/voicebuild/UtterancePreparer.h"
+#include "tools/voicebuild/VoiceCoverage.h"
 
 namespace vox::voicebuild {
 
@@ -36,6 +37,7 @@ struct BuildSummary {
     bool residualInverted = false;
     std::vector<UnitLine> units;
     FallbackPlan fallbacks;
+    Coverage coverage;  // of the corpus's own prompts
     double seconds = 0.0;
 };
 

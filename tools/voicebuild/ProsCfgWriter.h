@@ -3,8 +3,12 @@
 // per unit, "NAME F0 PEAK LENGTH".
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
+
+#include "tools/voicebuild/SoundClass.h"
+#include "tools/voicebuild/UnitCutter.h"
 
 namespace vox::voicebuild {
 
@@ -18,5 +22,13 @@ struct ProsEntry {
 };
 
 std::string ProsCfgText(const std::vector<ProsEntry>& entries);
+
+// The reference values of a voice's units, in byte order of their names: f0
+// is the unit's own (median of its detected periods) or, without periods,
+// the speaker's; the peak is the median peak of the unit's sound class, so
+// that loudness normalisation evens units of a class out. Neither is ever 0.
+std::vector<ProsEntry> ReferenceEntries(const std::map<std::string, CutUnit>& units,
+                                        const std::map<std::string, SoundClass>& classOf,
+                                        double speakerF0);
 
 }  // namespace vox::voicebuild

@@ -8,8 +8,10 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <sstream>
 
+#include "platform/Text.h"
 #include "tools/voicebuild/InstanceSelector.h"
 #include "tools/voicebuild/Notice.h"
 #include "tools/voicebuild/ParallelFor.h"
@@ -18,6 +20,7 @@
 #include "tools/voicebuild/ProsCfgWriter.h"
 #include "tools/voicebuild/UnitCutter.h"
 #include "tools/voicebuild/UtterancePreparer.h"
+#include "tools/voicebuild/VoiceCoverage.h"
 #include "tools/voicebuild/VoiceOutput.h"
 #include "tools/voicedb/Resample.h"
 #include "tools/voicedb/Wav.h"
@@ -262,27 +265,6 @@ std::map<std::string, CutUnit> CutUnits(const Corpus& corpus,
     return units;
 }
 
-// Pros.cfg: f0 is the unit's own (median of its detected periods) or the
-// speaker's; the peak is the median peak of the unit's sound class, so that
-// loudness normalisation evens units of a class out.
-std::string ProsodicDataset(const std::map<std::string, CutUnit>& units,
-                            const std::map<std::string, SoundClass>& classOf, double speakerF0) {
-    std::map<SoundClass, std::vector<int>> peaks;
-    for (const auto& [name, cut] : units) peaks[classOf.at(name)].push_back(cut.peak);
-    std::map<SoundClass, int> target;
-    for (auto& [cls, values] : peaks) {
-        std::nth_element(values.begin(), values.begin() + long(values.size() / 2), values.end());
-        target[cls] = std::max(1, values[values.size() / 2]);
-    }
-    std::vector<ProsEntry> entries;
-    for (const auto& [name, cut] : units) {
-        int f0 = int(std::lround(cut.f0 > 0.0 ? cut.f0 : speakerF0));
-        entries.push_back(
-            {name, std::max(1, f0), target[classOf.at(name)], int(cut.unit.samples.size())});
-    }
-    return ProsCfgText(entries);
-}
-
 std::string FolderName(const std::string& dir) {
     fs::path p = fs::path(dir).lexically_normal();
     return p.filename().empty() ? p.parent_path().filename().string() : p.filename().string();
@@ -298,6 +280,32 @@ int SourceRate(const std::vector<UtteranceMarks>& marks) {
 std::string Clip(std::string text) {
     if (text.size() > kHeaderTextMax) text.resize(kHeaderTextMax);
     return text;
+}
+
+// The second header text: the licence's first line (its copyright notice),
+// blanks collapsed, marked as modified.
+std::string Attribution(const std::string& licence) {
+    std::istringstream in(licence);
+    for (std::string line; std::getline(in, line);) {
+        std::string collapsed;
+        for (char c : Trim(line)) {
+            if (c == '\t') c = ' ';
+            if (c != ' ' || (!collapsed.empty() && collapsed.back() != ' ')) collapsed += c;
+        }
+        if (!collapsed.empty()) return Clip(collapsed + "; modified, see NOTICE");
+    }
+    return "Derived data; see NOTICE for the corpus licence and the modifications";
+}
+
+Coverage PromptCoverage(const Inputs& inputs, const std::map<std::string, CutUnit>& units,
+                        const ModuleClient& module, PromptMarks marks) {
+    std::set<std::string> names;
+    for (const auto& [name, cut] : units) names.insert(name);
+    Coverage coverage;
+    const StressDictionary* dictionary = inputs.dictionary ? &*inputs.dictionary : nullptr;
+    for (const Prompt& p : inputs.prompts)
+        MeasureCoverage(p.text, names, module, dictionary, marks, coverage);
+    return coverage;
 }
 
 }  // namespace
@@ -368,10 +376,10 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
 
     VoiceFiles files;
     files.headerFirst = Clip("Built by voxamen voice build from " + FolderName(o.corpusDir));
-    files.headerSecond =
-        Clip("Derived data; see NOTICE for the corpus licence and the modifications");
+    files.headerSecond = Attribution(inputs.licence);
     for (auto& [name, cut] : units) files.units.push_back(cut.unit);
-    files.prosCfg = ProsodicDataset(units, classOf, summary.speakerF0);
+    files.prosCfg = ProsCfgText(ReferenceEntries(units, classOf, summary.speakerF0));
+    summary.coverage = PromptCoverage(inputs, units, module, o.promptMarks);
     NoticeFacts facts{o.corpusDir,  inputs.licence,    o.licencePath,
                       o.moduleName, SourceRate(marks), int(voicedb::kDatabaseRate)};
     files.notice = NoticeText(facts);
