@@ -355,6 +355,7 @@ TEST_F(VoiceBuilderTest, NeverLeavesAHalfBuiltVoice) {
     EXPECT_FALSE(refused.ok);
     EXPECT_TRUE(fs::exists(options_.outputDir + "/mine"));
     options_.replace = true;
+    options_.outputDir += "/";  // a trailing separator names the same folder
     BuildResult replaced = Build();
     ASSERT_TRUE(replaced.ok) << replaced.error;
     EXPECT_FALSE(fs::exists(options_.outputDir + "/mine"));

@@ -52,7 +52,8 @@ bool WriteAll(const fs::path& dir, const VoiceFiles& files, std::string& error) 
 
 bool WriteVoiceFolder(const std::string& folder, const VoiceFiles& files, bool replace,
                       std::string& error) {
-    const fs::path target = fs::absolute(fs::path(folder)).lexically_normal();
+    fs::path target = fs::absolute(fs::path(folder)).lexically_normal();
+    if (target.filename().empty()) target = target.parent_path();  // "voice/"
     const fs::path parent = target.parent_path();
     const std::string suffix = "." + std::to_string(::getpid());
     const fs::path building = parent / ("." + target.filename().string() + ".building" + suffix);
