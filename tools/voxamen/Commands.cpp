@@ -19,7 +19,7 @@ const std::vector<Command>& Commands() {
         {"register", "register server libraries (calls DllRegisterServer)", RunRegister},
         {"unregister", "unregister server libraries (calls DllUnregisterServer)", RunUnregister},
         {"voices", "list the installed voices", RunVoices},
-        {"voice", "install (add) or remove a voice", RunVoice},
+        {"voice", "install (add), remove, build or report on a voice", RunVoice},
         {"modules", "list the installed phonetic modules", RunModules},
         {"analyse", "analyse a phoneme phrase with a phonetic module", RunAnalyse},
         {"transcribe", "turn Russian text into phonemes (and a module's allophones)", RunTranscribe},
