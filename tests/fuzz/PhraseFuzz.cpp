@@ -1,6 +1,7 @@
 // Phoneme lists, allophone lists, groups and letters on every interface
 // operation of the four modules: nothing crashes, and a phrase that is
-// accepted gets one description and one allophone per phoneme.
+// accepted gets one description and one allophone per phoneme, and letters
+// give a phrase the module accepts or "".
 // A first byte 0x01 turns the rest into phonemes picked from the inventory
 // (with "#", "_", empty and unknown items mixed in); otherwise the input is
 // the text itself.
@@ -84,6 +85,11 @@ void Exercise(IPhonetic& m, const std::string& text) {
                     &IPhonetic::GetBasicAllophone, &IPhonetic::GetSubstituteAllophone,
                     &IPhonetic::LettersToPhonemes})
         Call([&](char** result) { return (m.*op)(text.c_str(), result); });
+    const std::string phrase = Call([&](char** result) { return m.LettersToPhonemes(text.c_str(), result); });
+    if (!phrase.empty()) {
+        if (FAILED(m.PhonemesToAllophones(phrase.c_str(), &out))) std::abort();
+        CoTaskMemFree(out);
+    }
     char* phonemes = nullptr;
     if (SUCCEEDED(m.LettersToAllophones(text.c_str(), &out, &phonemes))) {
         CoTaskMemFree(out);
