@@ -20,11 +20,10 @@ double Median(std::vector<double> v) {
     return *mid;
 }
 
-std::map<std::string, std::vector<int>> ByName(const std::vector<Instance>& instances,
-                                               double minDuration) {
+std::map<std::string, std::vector<int>> ByName(const std::vector<Instance>& instances) {
     std::map<std::string, std::vector<int>> names;
     for (size_t i = 0; i < instances.size(); ++i)
-        if (instances[i].Duration() >= minDuration) names[instances[i].name].push_back(int(i));
+        if (instances[i].Duration() > 0.0) names[instances[i].name].push_back(int(i));
     return names;
 }
 
@@ -42,6 +41,7 @@ double Penalty(const Instance& in, const NameMedians& m, const SelectionWeights&
     double p = 0.0;
     if (!in.labelAgrees) p += w.labelDisagrees;
     if (in.atAlignerMinimum) p += w.alignerMinimum;
+    if (in.Duration() < w.minDuration) p += w.tooShort;
     if (in.nextToPause && !in.contextIsPause) p += w.pauseNeighbour;
     if (in.cls == SoundClass::StressedVowel && in.inFinalWord) p += w.finalStressed;
     if (m.duration > 0.0) p += w.durationLog * std::abs(std::log(in.Duration() / m.duration));
@@ -72,7 +72,7 @@ std::string MirrorName(const std::string& name) {
 std::vector<NameChoice> SelectInstances(const std::vector<Instance>& instances,
                                         const std::vector<PreparedUtterance>& utterances,
                                         const SelectionWeights& w) {
-    const std::map<std::string, std::vector<int>> names = ByName(instances, w.minDuration);
+    const std::map<std::string, std::vector<int>> names = ByName(instances);
     std::map<std::string, double> penaltyOf;
     std::vector<double> penalty(instances.size(), std::numeric_limits<double>::infinity());
     for (const auto& [name, members] : names) {

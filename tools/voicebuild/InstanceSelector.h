@@ -7,7 +7,8 @@
 //     rhythmics model takes its reference length from stressed units);
 //   - its duration, f0 and level lie far from the medians of its name;
 //   - an intonable unit with irregular pitch marks or little voicing;
-//   - its own alignment cost.
+//   - its own alignment cost;
+//   - it is shorter than 12 ms (chosen only when its name has nothing else).
 // The two names of one consonant-vowel pair ("B-A0" then "A0-B", which the
 // engine joins without smoothing) are chosen together, from one token.
 #pragma once
@@ -30,7 +31,8 @@ struct SelectionWeights {
     double irregularMarks = 2.0;  // × share of irregular intervals
     double unvoiced = 2.0;        // × unvoiced share of an intonable unit
     double alignCost = 3.0;
-    double minDuration = 0.012;  // seconds; shorter instances are never chosen
+    double minDuration = 0.012;  // seconds; a shorter instance is the last resort …
+    double tooShort = 10.0;      // … with this penalty (one without samples is never chosen)
 };
 
 struct NameChoice {
