@@ -141,24 +141,36 @@ bool ReadWav(const std::string& path, WavAudio& audio, std::string& error) {
     return true;
 }
 
-std::string WavBytes(const WavAudio& audio) {
-    const auto dataBytes = static_cast<uint32_t>(audio.samples.size() * 2);
+std::string PcmWavBytes(uint32_t sampleRate, uint16_t bitsPerSample, std::span<const uint8_t> data) {
+    const auto dataBytes = static_cast<uint32_t>(data.size());
+    const uint16_t blockAlign = bitsPerSample == 16 ? 2 : 1;
     std::string out;
-    out.reserve(44 + dataBytes);
+    out.reserve(44 + data.size());
     out += "RIFF";
     PutU32(out, 36 + dataBytes);
     out += "WAVEfmt ";
     PutU32(out, 16);
     PutU16(out, kFormatPcm);
     PutU16(out, 1);
-    PutU32(out, audio.sampleRate);
-    PutU32(out, audio.sampleRate * 2);
-    PutU16(out, 2);
-    PutU16(out, 16);
+    PutU32(out, sampleRate);
+    PutU32(out, sampleRate * blockAlign);
+    PutU16(out, blockAlign);
+    PutU16(out, static_cast<uint16_t>(blockAlign * 8));
     out += "data";
     PutU32(out, dataBytes);
-    for (int16_t s : audio.samples) PutU16(out, static_cast<uint16_t>(s));
+    out.append(reinterpret_cast<const char*>(data.data()), data.size());
     return out;
+}
+
+std::string WavBytes(const WavAudio& audio) {
+    std::vector<uint8_t> data;
+    data.reserve(audio.samples.size() * 2);
+    for (int16_t s : audio.samples) {
+        const auto u = static_cast<uint16_t>(s);
+        data.push_back(static_cast<uint8_t>(u & 0xFF));
+        data.push_back(static_cast<uint8_t>(u >> 8));
+    }
+    return PcmWavBytes(audio.sampleRate, 16, data);
 }
 
 bool WriteWav(const std::string& path, const WavAudio& audio, std::string& error) {

@@ -22,6 +22,9 @@ bool ReadWav(const std::string& path, WavAudio& audio, std::string& error);
 
 // At most (2^32 - 36) / 2 samples: WriteWav refuses more.
 std::string WavBytes(const WavAudio& audio);
+// A mono PCM file around sample bytes as they are: 16-bit little-endian
+// signed, or unsigned 8-bit for any other width (as the engine delivers them).
+std::string PcmWavBytes(uint32_t sampleRate, uint16_t bitsPerSample, std::span<const uint8_t> data);
 bool WriteWav(const std::string& path, const WavAudio& audio, std::string& error);
 
 }  // namespace vox::voicedb

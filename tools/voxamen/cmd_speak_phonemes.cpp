@@ -14,7 +14,7 @@
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
 #include "tools/voxamen/Table.h"
-#include "tools/voxamen/WavOut.h"
+#include "tools/voicedb/Wav.h"
 
 namespace vox::cli {
 
@@ -137,7 +137,8 @@ int Speak(const Invocation& inv, const Request& r) {
         inv.err << kCommand << "Speak failed: " << HresultText(hr) << "\n";
         return kExitFailure;
     }
-    const std::string wav = PcmWavFile(format, {audio, static_cast<size_t>(size)});
+    const std::string wav = voicedb::PcmWavBytes(format.nSamplesPerSec, format.wBitsPerSample,
+                                                   {audio, static_cast<size_t>(size)});
     std::ofstream file(r.output, std::ios::binary | std::ios::trunc);
     file.write(wav.data(), static_cast<std::streamsize>(wav.size()));
     file.close();
