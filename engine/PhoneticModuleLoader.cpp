@@ -1,6 +1,7 @@
 #include "engine/PhoneticModuleLoader.h"
 
 #include "platform/Guid.h"
+#include "platform/Hresult.h"
 #include "platform/Registry.h"
 
 namespace vox {
@@ -9,21 +10,31 @@ std::string PhoneticModuleName(const std::string& language, const std::string& s
     return sublang.empty() ? language : language + "." + sublang;
 }
 
-ComPtr<IPhonetic> CreatePhoneticModule(const std::string& name) {
+ComPtr<IPhonetic> CreatePhoneticModule(const std::string& name, std::string* why) {
+    auto fail = [&](const std::string& reason) {
+        if (why != nullptr) *why = reason;
+        return ComPtr<IPhonetic>();
+    };
     reg::Key key;
-    if (reg::Key::Open(reg::Root::LocalMachine, "Software\\Vostrelin\\Phonetic\\" + name, key) !=
-        reg::Status::Ok)
-        return {};
     std::string text;
-    if (key.QueryText("CLSID", text, 256) != reg::Status::Ok) return {};
+    if (reg::Key::Open(reg::Root::LocalMachine, kPhoneticModulesRoot + name, key) != reg::Status::Ok ||
+        key.QueryText("CLSID", text, 256) != reg::Status::Ok)
+        return fail("phonetic module " + name + " is not registered");
     CLSID clsid{};
-    if (FAILED(CLSIDFromString(text.c_str(), &clsid))) return {};
+    if (FAILED(CLSIDFromString(text.c_str(), &clsid)))
+        return fail("phonetic module " + name + ": the registered CLSID \"" + text +
+                    "\" is malformed");
     ComPtr<IUnknown> unknown;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid())))
-        return {};
-    if (FAILED(OleRun(unknown.Get()))) return {};
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
+    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
     ComPtr<IPhonetic> phonetic;
-    if (FAILED(unknown->QueryInterface(IID_IPhonetic, phonetic.PutVoid()))) return {};
+    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IPhonetic, phonetic.PutVoid());
+    if (FAILED(hr)) {
+        std::string reason = "phonetic module " + name + " " + text + " cannot be created: " +
+                             HresultText(hr);
+        if (!LastBindingError().empty()) reason += " (" + LastBindingError() + ")";
+        return fail(reason);
+    }
     return phonetic;
 }
 

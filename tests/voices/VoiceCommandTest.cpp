@@ -49,7 +49,7 @@ TEST(VoiceBuildCommandTest, NeedsTheRegisteredModule) {
     CommandRun r = Voxamen(
         {"voice", "build", dir.Path(), "-o", dir.File("voice"), "--phone-map", dir.File("m")});
     EXPECT_EQ(r.status, kExitFailure);
-    EXPECT_NE(r.err.find("phonetic module 419.1 is not available"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("phonetic module 419.1 is not registered"), std::string::npos) << r.err;
 }
 
 TEST(VoiceReportCommandTest, ExplainsItsArgumentsAndNamesAMissingVoice) {

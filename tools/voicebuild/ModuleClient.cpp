@@ -23,11 +23,10 @@ std::optional<std::string> TakeString(Call&& call) {
 ModuleClient::ModuleClient(ComPtr<IPhonetic> module) : module_(std::move(module)) {}
 
 std::optional<ModuleClient> ModuleClient::Create(const std::string& name, std::string& error) {
-    ComPtr<IPhonetic> module = CreatePhoneticModule(name);
+    std::string why;
+    ComPtr<IPhonetic> module = CreatePhoneticModule(name, &why);
     if (!module) {
-        error = "phonetic module " + name +
-                " is not available (is it registered? voxamen register build/lib/allomod-*.so)";
-        if (!LastBindingError().empty()) error += ": " + LastBindingError();
+        error = why + " (voxamen register build/lib/allomod-*.so registers the modules)";
         return std::nullopt;
     }
     return ModuleClient(std::move(module));
