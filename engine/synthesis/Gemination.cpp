@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "engine/synthesis/SoundBits.h"
+#include "interfaces/SoundDescription.h"
 
 namespace vox {
 
@@ -21,14 +21,14 @@ size_t FirstMarkFrom(const std::vector<int32_t>& marks, int32_t threshold) {
 }
 
 void CutVoiced(Unit& unit, uint64_t sd, bool maxCut, int32_t n) {
-    if (HasBit(sd, kBitSamePhoneme1)) {
+    if (HasBit(sd, sd::SamePhoneme1)) {
         const size_t k = FirstMarkFrom(unit.marks, static_cast<int32_t>(n * kFirstKeeps));
         if (k < unit.marks.size()) {
             unit.samples.resize(std::min<size_t>(unit.marks[k], unit.samples.size()));
             unit.marks.resize(maxCut ? k + 1 : k);
         }
     }
-    if (HasBit(sd, kBitSamePhoneme2)) {
+    if (HasBit(sd, sd::SamePhoneme2)) {
         const size_t k = FirstMarkFrom(unit.marks, static_cast<int32_t>(n * kSecondDrops));
         if (k < unit.marks.size()) {
             const int32_t v = unit.marks[k];
@@ -41,9 +41,9 @@ void CutVoiced(Unit& unit, uint64_t sd, bool maxCut, int32_t n) {
 }
 
 void CutVoiceless(Unit& unit, uint64_t sd, int32_t n) {
-    if (HasBit(sd, kBitSamePhoneme1))
+    if (HasBit(sd, sd::SamePhoneme1))
         unit.samples.resize(std::min<size_t>(static_cast<size_t>(n * kFirstKeeps), unit.samples.size()));
-    if (HasBit(sd, kBitSamePhoneme2)) {
+    if (HasBit(sd, sd::SamePhoneme2)) {
         const size_t drop = std::min<size_t>(static_cast<size_t>(n * kSecondDrops), unit.samples.size());
         unit.samples.erase(unit.samples.begin(), unit.samples.begin() + static_cast<std::ptrdiff_t>(drop));
     }
@@ -55,10 +55,10 @@ void CutVoiceless(Unit& unit, uint64_t sd, int32_t n) {
 }  // namespace
 
 void CutGeminate(Unit& unit, uint64_t sd, bool maxCut) {
-    if (!HasBit(sd, kBitConsonant)) return;
-    if (!HasBit(sd, kBitSamePhoneme1) && !HasBit(sd, kBitSamePhoneme2)) return;
+    if (!HasBit(sd, sd::Consonant)) return;
+    if (!HasBit(sd, sd::SamePhoneme1) && !HasBit(sd, sd::SamePhoneme2)) return;
     const int32_t n = static_cast<int32_t>(unit.samples.size());
-    if (HasBit(sd, kBitVoiceless))
+    if (HasBit(sd, sd::Voiceless))
         CutVoiceless(unit, sd, n);
     else
         CutVoiced(unit, sd, maxCut, n);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "engine/audio/Samples.h"
-#include "engine/synthesis/SoundBits.h"
+#include "interfaces/SoundDescription.h"
 
 namespace vox {
 
@@ -32,8 +32,8 @@ void SmoothPair(Unit& a, Unit& b, uint64_t sdA, uint64_t sdB, bool maxCut) {
     int16_t* bStart = &b.samples.front();
     // Meeting at the mean needs both edges non-zero; otherwise the louder
     // side comes down to the silent one.
-    if (maxCut && HasBit(sdA, kBitIntonable) && HasBit(sdB, kBitIntonable) &&
-        !HasBit(sdB, kBitPlosive) && la != 0 && fb != 0) {
+    if (maxCut && HasBit(sdA, sd::Intonable) && HasBit(sdB, sd::Intonable) &&
+        !HasBit(sdB, sd::Plosive) && la != 0 && fb != 0) {
         const int32_t target = (la + fb) / 2;
         FadeFrom(aEnd, -1, na, static_cast<double>(target) / la);
         FadeFrom(bStart, 1, nb, static_cast<double>(target) / fb);

@@ -5,14 +5,14 @@
 
 #include "engine/audio/Samples.h"
 #include "engine/synthesis/Fades.h"
-#include "engine/synthesis/SoundBits.h"
+#include "interfaces/SoundDescription.h"
 #include "engine/voice/PauseMarks.h"
 
 namespace vox {
 
 namespace {
 
-constexpr int kPhraseTypeBits[] = {kBitType1, kBitType2, kBitType3};
+constexpr sd::Bit kPhraseTypeBits[] = {sd::Type1, sd::Type2, sd::Type3};
 
 }  // namespace
 
@@ -26,7 +26,7 @@ int32_t PauseLength(const VoiceProperties& props, std::string_view mark) {
 }
 
 void AddPhraseType(std::span<uint64_t> sds, std::string_view phraseMark) {
-    const uint64_t bit = BitMask(kPhraseTypeBits[PhraseTypeOfMark(phraseMark) - 1]);
+    const uint64_t bit = SdMask(kPhraseTypeBits[PhraseTypeOfMark(phraseMark) - 1]);
     for (uint64_t& sd : sds) sd |= bit;
 }
 

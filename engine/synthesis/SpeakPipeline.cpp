@@ -11,7 +11,7 @@
 #include "engine/synthesis/Pauses.h"
 #include "engine/synthesis/PhoneticCalls.h"
 #include "engine/synthesis/ProsodyHooks.h"
-#include "engine/synthesis/SoundBits.h"
+#include "interfaces/SoundDescription.h"
 #include "engine/synthesis/SynthesisSegments.h"
 #include "engine/synthesis/UnitBuilder.h"
 #include "platform/Messages.h"
@@ -69,8 +69,8 @@ HRESULT PassDebugVerbosity(PhraseState& s) {
 
 HRESULT GetSoundDescriptions(PhraseState& s) {
     s.sds = SoundDescriptions(*s.engine.phonetic, s.request.phonemes);
-    if (s.sds.size() < 3 || !HasBit(s.sds.front(), kBitTerminator) ||
-        !HasBit(s.sds.back(), kBitTerminator))
+    if (s.sds.size() < 3 || !HasBit(s.sds.front(), sd::Terminator) ||
+        !HasBit(s.sds.back(), sd::Terminator))
         return E_INVALIDARG;
     return S_OK;
 }

@@ -4,7 +4,7 @@
 #include "engine/synthesis/Pauses.h"
 #include "engine/synthesis/PhoneticCalls.h"
 #include "engine/synthesis/ProsodyHooks.h"
-#include "engine/synthesis/SoundBits.h"
+#include "interfaces/SoundDescription.h"
 
 namespace vox {
 
@@ -71,11 +71,11 @@ void BuildUnits(PhraseState& state) {
         const std::string& a = state.allophones[i];
         const uint64_t sd = state.sds[i];
         unit.name = a;
-        if (HasBit(sd, kBitTerminator)) {
+        if (HasBit(sd, sd::Terminator)) {
             if (i > 0) BuildPause(state, unit, state.finalPauseMark);
-        } else if (HasBit(sd, kBitSpace)) {
+        } else if (HasBit(sd, sd::Space)) {
             BuildPause(state, unit, "(W)");
-        } else if (HasBit(sd, kBitJoinedPause)) {
+        } else if (HasBit(sd, sd::JoinedPause)) {
             BuildPause(state, unit, "(W=)");
         } else {
             BuildSound(state, unit, a, sd);
@@ -83,7 +83,7 @@ void BuildUnits(PhraseState& state) {
     }
     for (size_t i = 0; i < n; ++i) {
         Unit& unit = state.units[i];
-        if (!unit.samples.empty() && !HasBit(state.sds[i], kBitIntonable)) SetEvenMarks(unit);
+        if (!unit.samples.empty() && !HasBit(state.sds[i], sd::Intonable)) SetEvenMarks(unit);
     }
 }
 

@@ -8,7 +8,7 @@
 #include "engine/synthesis/Gemination.h"
 #include "engine/synthesis/JoinSmoothing.h"
 #include "engine/synthesis/Pauses.h"
-#include "engine/synthesis/SoundBits.h"
+#include "interfaces/SoundDescription.h"
 #include "engine/synthesis/SynthesisSegments.h"
 #include "engine/synthesis/UnitBuilder.h"
 #include "tests/engine/fakes/TestEngine.h"
@@ -19,8 +19,8 @@ namespace {
 using test::NoiseUnit;
 using test::VoicedUnit;
 
-constexpr uint64_t kIntonable = BitMask(kBitIntonable);
-constexpr uint64_t kConsonant = BitMask(kBitConsonant);
+constexpr uint64_t kIntonable = SdMask(sd::Intonable);
+constexpr uint64_t kConsonant = SdMask(sd::Consonant);
 
 Unit Flat(const std::string& name, size_t length, int16_t value, std::vector<int32_t> marks = {}) {
     return Unit{name, std::vector<int16_t>(length, value), std::move(marks)};
@@ -42,13 +42,13 @@ TEST(Pauses, LengthFollowsDurationUnitAndFactor) {
 }
 
 TEST(Pauses, PhraseTypeBitGoesIntoEveryDescription) {
-    const std::pair<const char*, int> cases[] = {
-        {"(?)", kBitType2}, {"(!)", kBitType3}, {"(..)", kBitType1}, {"(X)", kBitType1}, {"", kBitType1}};
+    const std::pair<const char*, sd::Bit> cases[] = {
+        {"(?)", sd::Type2}, {"(!)", sd::Type3}, {"(..)", sd::Type1}, {"(X)", sd::Type1}, {"", sd::Type1}};
     for (auto [mark, bit] : cases) {
         std::vector<uint64_t> sds = {1, 2, 4};
         AddPhraseType(sds, mark);
         for (uint64_t sd : sds) EXPECT_TRUE(HasBit(sd, bit)) << mark;
-        EXPECT_EQ(sds[1] & ~BitMask(bit), 2u);
+        EXPECT_EQ(sds[1] & ~SdMask(bit), 2u);
     }
 }
 
@@ -75,16 +75,16 @@ TEST(Pauses, NoiseStaysInItsRangeAndIsFaded) {
 }
 
 TEST(Gemination, VoicelessPairKeepsSixtyFivePercentEach) {
-    const uint64_t voiceless = kConsonant | BitMask(kBitVoiceless);
+    const uint64_t voiceless = kConsonant | SdMask(sd::Voiceless);
     Unit first = NoiseUnit("S", 1000);
     const Unit original = first;
-    CutGeminate(first, voiceless | BitMask(kBitSamePhoneme1), false);
+    CutGeminate(first, voiceless | SdMask(sd::SamePhoneme1), false);
     ASSERT_EQ(first.samples.size(), 650u);
     EXPECT_TRUE(std::equal(first.samples.begin(), first.samples.end(), original.samples.begin()));
     EXPECT_EQ(first.marks, (std::vector<int32_t>{0, 100, 200, 300, 400, 500, 600}));
 
     Unit second = original;
-    CutGeminate(second, voiceless | BitMask(kBitSamePhoneme2), false);
+    CutGeminate(second, voiceless | SdMask(sd::SamePhoneme2), false);
     ASSERT_EQ(second.samples.size(), 650u);
     EXPECT_TRUE(std::equal(second.samples.begin(), second.samples.end(), original.samples.begin() + 350));
 }
@@ -92,22 +92,22 @@ TEST(Gemination, VoicelessPairKeepsSixtyFivePercentEach) {
 TEST(Gemination, VoicedUnitsAreCutAtPitchMarks) {
     const uint64_t voiced = kConsonant;
     Unit first = VoicedUnit("M", 10, 100);  // marks 0, 100, … 900
-    CutGeminate(first, voiced | BitMask(kBitSamePhoneme1), false);
+    CutGeminate(first, voiced | SdMask(sd::SamePhoneme1), false);
     EXPECT_EQ(first.samples.size(), 700u);  // first mark ≥ 650 is 700
     EXPECT_EQ(first.marks.back(), 600);
 
     Unit withMaxCut = VoicedUnit("M", 10, 100);
-    CutGeminate(withMaxCut, voiced | BitMask(kBitSamePhoneme1), true);
+    CutGeminate(withMaxCut, voiced | SdMask(sd::SamePhoneme1), true);
     EXPECT_EQ(withMaxCut.samples.size(), 700u);
     EXPECT_EQ(withMaxCut.marks.back(), 700);  // the mark at the cut stays
 
     Unit second = VoicedUnit("M", 10, 100);
-    CutGeminate(second, voiced | BitMask(kBitSamePhoneme2), false);
+    CutGeminate(second, voiced | SdMask(sd::SamePhoneme2), false);
     EXPECT_EQ(second.samples.size(), 600u);  // samples before mark 400 dropped
     EXPECT_EQ(second.marks, (std::vector<int32_t>{0, 100, 200, 300, 400, 500}));
 
     Unit noMarks = Flat("M", 1000, 5);
-    CutGeminate(noMarks, voiced | BitMask(kBitSamePhoneme1), false);
+    CutGeminate(noMarks, voiced | SdMask(sd::SamePhoneme1), false);
     EXPECT_EQ(noMarks.samples.size(), 1000u);  // no mark reaches the threshold
 }
 

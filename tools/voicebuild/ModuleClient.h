@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "interfaces/IPhonetic.h"
+#include "interfaces/SoundDescription.h"
 #include "platform/ComKit.h"
 
 namespace vox::voicebuild {
@@ -33,7 +34,7 @@ class ModuleClient {
 
     // Table sound description (0 when unknown), cached per phoneme.
     uint64_t SoundDescription(const std::string& phoneme) const;
-    bool HasBit(const std::string& phoneme, int bit) const {
+    bool HasBit(const std::string& phoneme, sd::Bit bit) const {
         return (SoundDescription(phoneme) >> bit) & 1u;
     }
 
@@ -42,19 +43,5 @@ class ModuleClient {
     mutable std::map<std::string, uint64_t> descriptions_;
 };
 
-// Sound description bits the builder reads.
-namespace sd {
-inline constexpr int kVowel = 2;
-inline constexpr int kStressed = 3;
-inline constexpr int kConsonant = 9;
-inline constexpr int kVoiced = 10;
-inline constexpr int kVoiceless = 11;
-inline constexpr int kOcclusive = 12;
-inline constexpr int kFricative = 13;
-inline constexpr int kPlosive = 14;
-inline constexpr int kSonant = 15;
-inline constexpr int kAffricate = 16;
-inline constexpr int kIntonable = 60;
-}  // namespace sd
 
 }  // namespace vox::voicebuild

@@ -18,11 +18,11 @@ constexpr const char* kNames[] = {"pause",         "stressed vowel",   "unstress
 
 SoundClass ClassifySound(uint64_t sd) {
     if (Bit(sd, 0) || sd == 0) return SoundClass::Pause;
-    if (Bit(sd, sd::kVowel))
-        return Bit(sd, sd::kStressed) ? SoundClass::StressedVowel : SoundClass::UnstressedVowel;
-    if (Bit(sd, sd::kSonant)) return SoundClass::Sonorant;
-    if (!Bit(sd, sd::kVoiceless)) return SoundClass::VoicedObstruent;
-    if (Bit(sd, sd::kFricative) || Bit(sd, sd::kAffricate)) return SoundClass::VoicelessFricative;
+    if (Bit(sd, sd::Vowel))
+        return Bit(sd, sd::Stressed) ? SoundClass::StressedVowel : SoundClass::UnstressedVowel;
+    if (Bit(sd, sd::Sonant)) return SoundClass::Sonorant;
+    if (!Bit(sd, sd::Voiceless)) return SoundClass::VoicedObstruent;
+    if (Bit(sd, sd::Fricative) || Bit(sd, sd::Affricate)) return SoundClass::VoicelessFricative;
     return SoundClass::VoicelessStop;
 }
 

@@ -162,7 +162,7 @@ std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt,
         in.phoneme = u.phonemes[i];
         uint64_t sd = s.module->SoundDescription(in.phoneme);
         in.cls = ClassifySound(sd);
-        in.intonable = (sd >> sd::kIntonable) & 1u;
+        in.intonable = (sd >> sd::Intonable) & 1u;
         in.position = int(i);
         in.start = seg.start;
         in.end = seg.end;
