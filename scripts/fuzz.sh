@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build-fuzz/) and runs each for a
+# while from its seed corpus. A crash file lands in build-fuzz/crashes/NAME/;
+# copy it into tests/fuzz/crashes/NAME/ with the fix so CTest replays it.
+# usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 20)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+./scripts/install-deps.sh
+targets=(registry abs07 phrase allophone-rules unit-cover corpus-text)
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOXAMEN_FUZZ=ON \
+  -DVOXAMEN_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"${JOBS:-2}" --target "${targets[@]/#/fuzz-}" | grep -E "error|warning" || true
+for t in "${targets[@]}"; do
+  corpus=build-fuzz/corpus/$t
+  crashes=build-fuzz/crashes/$t
+  mkdir -p "$corpus" "$crashes"
+  cp -n tests/fuzz/seeds/"$t"/* "$corpus"/ 2>/dev/null || true
+  echo "fuzz-$t: ${seconds} s"
+  VOXAMEN_MESSAGES=none build-fuzz/bin/fuzz-"$t" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$crashes/" "$corpus" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true
+  if compgen -G "$crashes/*" >/dev/null; then
+    echo "fuzz-$t found crashes: $crashes" >&2
+    exit 1
+  fi
+done
