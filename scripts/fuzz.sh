@@ -10,15 +10,24 @@ seconds=${1:-20}
 targets=(registry abs07 phrase allophone-rules unit-cover corpus-text)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOXAMEN_FUZZ=ON \
   -DVOXAMEN_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"${JOBS:-2}" --target "${targets[@]/#/fuzz-}" | grep -E "error|warning" || true
+if ! cmake --build build-fuzz -j"${JOBS:-2}" --target "${targets[@]/#/fuzz-}" >build-fuzz/build.log 2>&1; then
+  cat build-fuzz/build.log >&2
+  exit 1
+fi
 for t in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$t
   crashes=build-fuzz/crashes/$t
   mkdir -p "$corpus" "$crashes"
   cp -n tests/fuzz/seeds/"$t"/* "$corpus"/ 2>/dev/null || true
   echo "fuzz-$t: ${seconds} s"
+  status=0
   VOXAMEN_MESSAGES=none build-fuzz/bin/fuzz-"$t" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$crashes/" "$corpus" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true
+    -artifact_prefix="$crashes/" "$corpus" >build-fuzz/"$t".log 2>&1 || status=$?
+  grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' build-fuzz/"$t".log || true
+  if ((status != 0)); then
+    echo "fuzz-$t failed (exit $status); log: build-fuzz/$t.log" >&2
+    exit 1
+  fi
   if compgen -G "$crashes/*" >/dev/null; then
     echo "fuzz-$t found crashes: $crashes" >&2
     exit 1
