@@ -17,7 +17,8 @@ ComPtr<IPhonetic> CreatePhoneticModule(const std::string& name, std::string* why
     };
     reg::Key key;
     std::string text;
-    if (reg::Key::Open(reg::Root::LocalMachine, kPhoneticModulesRoot + name, key) != reg::Status::Ok ||
+    if (reg::Key::Open(reg::Root::LocalMachine, kPhoneticModulesRoot + name, key) !=
+            reg::Status::Ok ||
         key.QueryText("CLSID", text, 256) != reg::Status::Ok)
         return fail("phonetic module " + name + " is not registered");
     CLSID clsid{};
@@ -30,8 +31,8 @@ ComPtr<IPhonetic> CreatePhoneticModule(const std::string& name, std::string* why
     ComPtr<IPhonetic> phonetic;
     if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IPhonetic, phonetic.PutVoid());
     if (FAILED(hr)) {
-        std::string reason = "phonetic module " + name + " " + text + " cannot be created: " +
-                             HresultText(hr);
+        std::string reason =
+            "phonetic module " + name + " " + text + " cannot be created: " + HresultText(hr);
         if (!LastBindingError().empty()) reason += " (" + LastBindingError() + ")";
         return fail(reason);
     }

@@ -72,7 +72,7 @@ HRESULT Voxamen::Speak(const char* Phonemes, const char* SyntagmaType,
 
 HRESULT Voxamen::DoSpeak(const char* phonemes, const char* syntagmaType,
                          const CProsodyInfo* prosody, uint8_t** audio, int32_t* size) {
-    EngineContext engine{props_,  audioBase_.get(), phonetic_.Get(), format_,      noise_,
+    EngineContext engine{props_,  audioBase_.get(), phonetic_.Get(), format_,       noise_,
                          models_, resynthesis_,     phonemeSizes_,   phonemeCodes_, visemeCodes_};
     PhraseState phrase(engine, {phonemes, syntagmaType, prosody, audio, size});
     return RunSpeak(phrase);

@@ -20,7 +20,7 @@ namespace vox {
 inline constexpr const char* kEngineCaption = "Vostrelin TTS Engine 3.0";
 
 class Voxamen final : public ComObject<Interface<IVoxamen, IID_IVoxamen>> {
-public:
+  public:
     Voxamen();
     ~Voxamen() override;
 
@@ -36,7 +36,7 @@ public:
     HRESULT IsUISupported(const char* VoiceKey, const char* TypeOfUI, int32_t* bSupported) override;
     HRESULT DisplayUI(void* hwndParent, const char* VoiceKey, const char* TypeOfUI) override;
 
-private:
+  private:
     HRESULT DoSetVoice(const std::string& key);
     HRESULT DoSpeak(const char* phonemes, const char* syntagmaType, const CProsodyInfo* prosody,
                     uint8_t** audio, int32_t* size);
@@ -50,8 +50,8 @@ private:
     WAVEFORMATEX format_;
     std::vector<int32_t> phonemeSizes_, visemeCodes_, phonemeCodes_;
     VoiceModels models_;
-    NoiseGenerator noise_;                 // pause noise, per object
-    ResynthesisWorkspace resynthesis_;     // buffers kept from phrase to phrase
+    NoiseGenerator noise_;              // pause noise, per object
+    ResynthesisWorkspace resynthesis_;  // buffers kept from phrase to phrase
 };
 
 }  // namespace vox

@@ -7,8 +7,8 @@
 namespace {
 
 vox::ClassRegistration VoxamenClass() {
-    return {CLSID_Voxamen,       "Vostrelin Voxamen Class", "Voxamen.Voxamen.1", "Voxamen.Voxamen",
-            LIBID_VOXAMENLib,    "Voxamen 1.0 Type Library"};
+    return {CLSID_Voxamen,     "Vostrelin Voxamen Class", "Voxamen.Voxamen.1",
+            "Voxamen.Voxamen", LIBID_VOXAMENLib,          "Voxamen 1.0 Type Library"};
 }
 
 }  // namespace
@@ -16,7 +16,7 @@ vox::ClassRegistration VoxamenClass() {
 extern "C" {
 
 __attribute__((visibility("default"))) HRESULT DllGetClassObject(const GUID& clsid, const GUID& iid,
-                                                                  void** object) {
+                                                                 void** object) {
     return vox::GetClassObjectFor<vox::Voxamen>(CLSID_Voxamen, clsid, iid, object);
 }
 

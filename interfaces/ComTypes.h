@@ -24,8 +24,12 @@ inline constexpr HRESULT CO_E_DLLNOTFOUND = static_cast<HRESULT>(0x800401F8u);
 inline constexpr HRESULT CO_E_ERRORINDLL = static_cast<HRESULT>(0x800401F9u);
 inline constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201u);
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 // Class contexts of CoCreateInstance; only in-process servers exist here.
 inline constexpr uint32_t CLSCTX_INPROC_SERVER = 0x1;
@@ -48,7 +52,9 @@ constexpr bool operator==(const GUID& a, const GUID& b) {
         if (a.Data4[i] != b.Data4[i]) return false;
     return true;
 }
-constexpr bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
+constexpr bool operator!=(const GUID& a, const GUID& b) {
+    return !(a == b);
+}
 
 using IID = GUID;
 using CLSID = GUID;
@@ -58,18 +64,18 @@ using REFCLSID = const GUID&;
 inline constexpr GUID GUID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
 
 // {00000000-0000-0000-C000-000000000046}
-inline constexpr IID IID_IUnknown = {0x00000000, 0x0000, 0x0000,
-                                     {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr IID IID_IUnknown = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 // {00000001-0000-0000-C000-000000000046}
-inline constexpr IID IID_IClassFactory = {0x00000001, 0x0000, 0x0000,
-                                          {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+inline constexpr IID IID_IClassFactory = {
+    0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 struct IUnknown {
     virtual HRESULT QueryInterface(const GUID& iid, void** object) = 0;
     virtual uint32_t AddRef() = 0;
     virtual uint32_t Release() = 0;
 
-protected:
+  protected:
     ~IUnknown() = default;  // objects die through Release, never through delete
 };
 
@@ -77,7 +83,7 @@ struct IClassFactory : IUnknown {
     virtual HRESULT CreateInstance(IUnknown* outer, const GUID& iid, void** object) = 0;
     virtual HRESULT LockServer(int32_t lock) = 0;
 
-protected:
+  protected:
     ~IClassFactory() = default;
 };
 

@@ -73,8 +73,8 @@ enum Bit : int {
     Long = 59,
     Intonable = 60,
     JoinedPause = 61,  // a "(W=)" pause: the engine's, never set by a module
-    Bit62 = 62,  // modules 419.1-419.3: vowels and M M' N N' L L' V V' J'
-    Bit63 = 63,  // Z Z' ZH S S' SH SH' X X' C CH'
+    Bit62 = 62,        // modules 419.1-419.3: vowels and M M' N N' L L' V V' J'
+    Bit63 = 63,        // Z Z' ZH S S' SH SH' X X' C CH'
 };
 }  // namespace sd
 

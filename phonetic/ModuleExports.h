@@ -8,20 +8,20 @@
 #include "phonetic/ModuleRegistration.h"
 #include "platform/ComKit.h"
 
-#define VOXAMEN_PHONETIC_MODULE_EXPORTS(ModuleClass, facts)                                     \
-    extern "C" {                                                                                \
-    __attribute__((visibility("default"))) HRESULT DllGetClassObject(const GUID& clsid,         \
-                                                                     const GUID& iid,           \
-                                                                     void** object) {           \
-        return vox::GetClassObjectFor<ModuleClass>((facts).clsid, clsid, iid, object);          \
-    }                                                                                           \
-    __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {                          \
-        return vox::ServerLifetime::CanUnloadNow();                                             \
-    }                                                                                           \
-    __attribute__((visibility("default"))) HRESULT DllRegisterServer() {                        \
-        return vox::Guarded([] { return vox::RegisterModule(facts); });                         \
-    }                                                                                           \
-    __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {                      \
-        return vox::Guarded([] { return vox::UnregisterModule(facts); });                       \
-    }                                                                                           \
+#define VOXAMEN_PHONETIC_MODULE_EXPORTS(ModuleClass, facts)                             \
+    extern "C" {                                                                        \
+    __attribute__((visibility("default"))) HRESULT DllGetClassObject(const GUID& clsid, \
+                                                                     const GUID& iid,   \
+                                                                     void** object) {   \
+        return vox::GetClassObjectFor<ModuleClass>((facts).clsid, clsid, iid, object);  \
+    }                                                                                   \
+    __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {                  \
+        return vox::ServerLifetime::CanUnloadNow();                                     \
+    }                                                                                   \
+    __attribute__((visibility("default"))) HRESULT DllRegisterServer() {                \
+        return vox::Guarded([] { return vox::RegisterModule(facts); });                 \
+    }                                                                                   \
+    __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {              \
+        return vox::Guarded([] { return vox::UnregisterModule(facts); });               \
+    }                                                                                   \
     }

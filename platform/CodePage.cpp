@@ -1,7 +1,7 @@
 #include "CodePage.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 namespace vox {
 
@@ -88,15 +88,21 @@ constexpr CaseTables kCase;
 
 }  // namespace
 
-std::string Utf8ToCp1251(std::string_view utf8) { return Convert(utf8, "CP1251", "UTF-8", "?", true); }
+std::string Utf8ToCp1251(std::string_view utf8) {
+    return Convert(utf8, "CP1251", "UTF-8", "?", true);
+}
 
 std::string Cp1251ToUtf8(std::string_view text) {
     // Byte 0x98 is unassigned in Windows-1251.
     return Convert(text, "UTF-8", "CP1251", "\xEF\xBF\xBD", false);
 }
 
-char ToLower1251(char c) { return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]); }
-char ToUpper1251(char c) { return static_cast<char>(kCase.upper[static_cast<unsigned char>(c)]); }
+char ToLower1251(char c) {
+    return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]);
+}
+char ToUpper1251(char c) {
+    return static_cast<char>(kCase.upper[static_cast<unsigned char>(c)]);
+}
 
 std::string ToLower1251(std::string_view text) {
     std::string out(text);
@@ -110,6 +116,8 @@ std::string ToUpper1251(std::string_view text) {
     return out;
 }
 
-bool IsLetter1251(char c) { return ToLower1251(c) != ToUpper1251(c); }
+bool IsLetter1251(char c) {
+    return ToLower1251(c) != ToUpper1251(c);
+}
 
 }  // namespace vox

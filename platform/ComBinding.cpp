@@ -1,16 +1,20 @@
 #include "ComBinding.h"
 
-#include <cstdlib>
 #include <dlfcn.h>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
 #include "Guid.h"
 #include "Registry.h"
 
-void* CoTaskMemAlloc(size_t size) { return std::malloc(size == 0 ? 1 : size); }
+void* CoTaskMemAlloc(size_t size) {
+    return std::malloc(size == 0 ? 1 : size);
+}
 
-void CoTaskMemFree(void* block) { std::free(block); }
+void CoTaskMemFree(void* block) {
+    std::free(block);
+}
 
 namespace vox {
 namespace {
@@ -64,7 +68,9 @@ std::string RegisteredServerPath(const CLSID& clsid) {
     return path;
 }
 
-const std::string& LastBindingError() { return tLastError; }
+const std::string& LastBindingError() {
+    return tLastError;
+}
 
 }  // namespace vox
 
@@ -82,9 +88,8 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, uint32_t context, 
         return REGDB_E_CLASSNOTREG;
     }
     IClassFactory* factory = nullptr;
-    HRESULT hr = vox::GetClassObjectFromLibrary(path, clsid, IID_IClassFactory,
-                                                reinterpret_cast<void**>(&factory),
-                                                &vox::tLastError);
+    HRESULT hr = vox::GetClassObjectFromLibrary(
+        path, clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory), &vox::tLastError);
     if (FAILED(hr)) return hr;
     hr = factory->CreateInstance(outer, iid, object);
     factory->Release();
@@ -92,4 +97,6 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, uint32_t context, 
     return hr;
 }
 
-HRESULT OleRun(IUnknown* object) { return object == nullptr ? E_INVALIDARG : S_OK; }
+HRESULT OleRun(IUnknown* object) {
+    return object == nullptr ? E_INVALIDARG : S_OK;
+}

@@ -12,22 +12,24 @@
 #include <new>
 #include <string>
 
-#include "interfaces/ComTypes.h"
 #include "ComBinding.h"
+#include "interfaces/ComTypes.h"
 
 namespace vox {
 
 // Live objects and server locks of this library (each server library has its
 // own copy of this layer).
 class ServerLifetime {
-public:
+  public:
     static void ObjectCreated() { objects_.fetch_add(1); }
     static void ObjectDestroyed() { objects_.fetch_sub(1); }
     static void Lock(bool lock) { locks_.fetch_add(lock ? 1 : -1); }
     // S_OK when nothing is outstanding, S_FALSE otherwise (an HRESULT, not a bool).
-    static HRESULT CanUnloadNow() { return objects_.load() == 0 && locks_.load() == 0 ? S_OK : S_FALSE; }
+    static HRESULT CanUnloadNow() {
+        return objects_.load() == 0 && locks_.load() == 0 ? S_OK : S_FALSE;
+    }
 
-private:
+  private:
     static inline std::atomic<long> objects_{0};
     static inline std::atomic<long> locks_{0};
 };
@@ -62,7 +64,7 @@ struct Interface {
 // interface also answers for IUnknown. Counted objects keep the library loaded.
 template <bool Counted, class... Entries>
 class ComObjectBase : public Entries::Type... {
-public:
+  public:
     ComObjectBase() {
         if constexpr (Counted) ServerLifetime::ObjectCreated();
     }
@@ -96,7 +98,7 @@ public:
         return left;
     }
 
-private:
+  private:
     template <class Head, class...>
     struct First {
         using Type = typename Head::Type;
@@ -109,8 +111,9 @@ using ComObject = ComObjectBase<true, Entries...>;
 
 // The class factory of T (T must be default-constructible).
 template <class T>
-class ClassFactory final : public ComObjectBase<false, Interface<IClassFactory, IID_IClassFactory>> {
-public:
+class ClassFactory final
+    : public ComObjectBase<false, Interface<IClassFactory, IID_IClassFactory>> {
+  public:
     HRESULT CreateInstance(IUnknown* outer, const GUID& iid, void** object) override {
         if (object == nullptr) return E_POINTER;
         *object = nullptr;
@@ -145,7 +148,7 @@ HRESULT GetClassObjectFor(const CLSID& served, const CLSID& clsid, const IID& ii
 // A counted reference: releases what it holds.
 template <class I>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(const ComPtr& o) : p_(o.p_) {
         if (p_ != nullptr) p_->AddRef();
@@ -180,7 +183,7 @@ public:
     I* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
 
-private:
+  private:
     I* p_ = nullptr;
 };
 

@@ -1,8 +1,8 @@
 #include "ComServer.h"
 
+#include <dlfcn.h>
 #include <climits>
 #include <cstdlib>
-#include <dlfcn.h>
 
 #include "Guid.h"
 #include "Messages.h"
@@ -11,15 +11,20 @@ namespace vox {
 
 namespace {
 
-std::string ClassesPath(const std::string& path) { return reg::HivePath(reg::Root::ClassesRoot, path); }
+std::string ClassesPath(const std::string& path) {
+    return reg::HivePath(reg::Root::ClassesRoot, path);
+}
 
-std::string ClsidKey(const CLSID& clsid) { return ClassesPath("CLSID\\" + GuidToString(clsid)); }
+std::string ClsidKey(const CLSID& clsid) {
+    return ClassesPath("CLSID\\" + GuidToString(clsid));
+}
 
 }  // namespace
 
 std::string ThisLibraryPath() {
     Dl_info info{};
-    if (::dladdr(reinterpret_cast<void*>(&ThisLibraryPath), &info) == 0 || info.dli_fname == nullptr)
+    if (::dladdr(reinterpret_cast<void*>(&ThisLibraryPath), &info) == 0 ||
+        info.dli_fname == nullptr)
         return {};
     char resolved[PATH_MAX];
     if (::realpath(info.dli_fname, resolved) == nullptr) return info.dli_fname;
@@ -33,12 +38,14 @@ void WriteClassKeys(reg::Hive& hive, const ClassRegistration& c, const std::stri
         hive.SetValue(ClassesPath(progId), reg::MakeString("", c.description));
         hive.SetValue(ClassesPath(progId + "\\CLSID"), reg::MakeString("", clsid));
     }
-    hive.SetValue(ClassesPath(c.versionIndependentProgId + "\\CurVer"), reg::MakeString("", c.progId));
+    hive.SetValue(ClassesPath(c.versionIndependentProgId + "\\CurVer"),
+                  reg::MakeString("", c.progId));
 
     const std::string key = ClsidKey(c.clsid);
     hive.SetValue(key, reg::MakeString("", c.description));
     hive.SetValue(key + "\\ProgID", reg::MakeString("", c.progId));
-    hive.SetValue(key + "\\VersionIndependentProgID", reg::MakeString("", c.versionIndependentProgId));
+    hive.SetValue(key + "\\VersionIndependentProgID",
+                  reg::MakeString("", c.versionIndependentProgId));
     hive.SetValue(key + "\\InprocServer32", reg::MakeString("", serverPath));
     hive.SetValue(key + "\\InprocServer32", reg::MakeString("ThreadingModel", c.threadingModel));
     hive.SetValue(key + "\\TypeLib", reg::MakeString("", lib));
@@ -70,7 +77,8 @@ HRESULT RegisterServer(const ClassRegistration& cls, const std::function<void(re
     return s == reg::Status::Ok ? S_OK : SELFREG_E_CLASS;
 }
 
-HRESULT UnregisterServer(const ClassRegistration& cls, const std::function<void(reg::Hive&)>& extra) {
+HRESULT UnregisterServer(const ClassRegistration& cls,
+                         const std::function<void(reg::Hive&)>& extra) {
     reg::Status s = reg::Edit(reg::Root::LocalMachine, [&](reg::Hive& hive) {
         RemoveClassKeys(hive, cls);
         if (extra) extra(hive);

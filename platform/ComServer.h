@@ -7,18 +7,18 @@
 #include <functional>
 #include <string>
 
-#include "interfaces/ComTypes.h"
 #include "Registry.h"
+#include "interfaces/ComTypes.h"
 
 namespace vox {
 
 struct ClassRegistration {
     CLSID clsid;
-    std::string description;       // "Vostrelin Voxamen Class"
-    std::string progId;            // "Voxamen.Voxamen.1"
+    std::string description;               // "Vostrelin Voxamen Class"
+    std::string progId;                    // "Voxamen.Voxamen.1"
     std::string versionIndependentProgId;  // "Voxamen.Voxamen"
     GUID typeLib;
-    std::string typeLibHelp;       // "Voxamen 1.0 Type Library"
+    std::string typeLibHelp;  // "Voxamen 1.0 Type Library"
     std::string threadingModel = "Both";
 };
 
@@ -26,7 +26,8 @@ struct ClassRegistration {
 std::string ThisLibraryPath();
 
 // Writes the class keys into a machine hive under edit.
-void WriteClassKeys(reg::Hive& machine, const ClassRegistration& cls, const std::string& serverPath);
+void WriteClassKeys(reg::Hive& machine, const ClassRegistration& cls,
+                    const std::string& serverPath);
 // Removes the class's own keys (ProgIDs, CLSID key, type library key).
 void RemoveClassKeys(reg::Hive& machine, const ClassRegistration& cls);
 

@@ -1,16 +1,18 @@
 #include "FileMapping.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace vox {
 
-MappedFile::MappedFile(MappedFile&& o) noexcept { *this = std::move(o); }
+MappedFile::MappedFile(MappedFile&& o) noexcept {
+    *this = std::move(o);
+}
 
 MappedFile& MappedFile::operator=(MappedFile&& o) noexcept {
     if (this != &o) {

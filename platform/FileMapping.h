@@ -8,7 +8,7 @@
 namespace vox {
 
 class MappedFile {
-public:
+  public:
     MappedFile() = default;
     ~MappedFile() { Close(); }
     MappedFile(const MappedFile&) = delete;
@@ -25,7 +25,7 @@ public:
     const uint8_t* Data() const { return data_; }
     size_t Size() const { return size_; }
 
-private:
+  private:
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
     bool open_ = false;

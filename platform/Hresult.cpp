@@ -34,7 +34,8 @@ std::string HresultText(HRESULT hr) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(hr));
     for (const auto& n : kNames)
-        if (n.code == hr) return hr >= 0 ? std::string(n.name) : std::string(n.name) + " (" + hex + ")";
+        if (n.code == hr)
+            return hr >= 0 ? std::string(n.name) : std::string(n.name) + " (" + hex + ")";
     return hex;
 }
 

@@ -1,10 +1,10 @@
 #include "Messages.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace vox {
 namespace {
@@ -31,6 +31,8 @@ void MessageBox(const std::string& caption, const std::string& text, MessageIcon
     (sink != nullptr ? sink : StderrMessageSink)(caption, text, icon);
 }
 
-MessageSink SetMessageSink(MessageSink sink) { return gSink.exchange(sink); }
+MessageSink SetMessageSink(MessageSink sink) {
+    return gSink.exchange(sink);
+}
 
 }  // namespace vox

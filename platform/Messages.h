@@ -14,8 +14,7 @@ namespace vox {
 
 enum class MessageIcon { Error, Warning, Information };
 
-using MessageSink = void (*)(const std::string& caption, const std::string& text,
-                             MessageIcon icon);
+using MessageSink = void (*)(const std::string& caption, const std::string& text, MessageIcon icon);
 
 void MessageBox(const std::string& caption, const std::string& text,
                 MessageIcon icon = MessageIcon::Error);

@@ -1,10 +1,10 @@
 #include "Process.h"
 
-#include <cerrno>
-#include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 extern char** environ;
 

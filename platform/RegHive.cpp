@@ -11,7 +11,9 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeader4 = "REGEDIT4";
 
-char FoldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -87,8 +89,8 @@ std::string FormatValue(const Value& v) {
     std::string line = v.name.empty() ? std::string("@") : EscapeQuoted(v.name);
     line += '=';
     if (v.type == ValueType::String && IsPlainText(v.data)) {
-        line += EscapeQuoted(std::string_view(reinterpret_cast<const char*>(v.data.data()),
-                                              v.data.size() - 1));
+        line += EscapeQuoted(
+            std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
         return line;
     }
     if (v.type == ValueType::Dword && v.data.size() == 4) {
@@ -124,9 +126,12 @@ std::string FormatValue(const Value& v) {
 }
 
 class Parser {
-public:
+  public:
     Parser(std::string_view rootName, Hive& hive, bool allowDeletions)
-        : rootName_(rootName), root_(FoldCase(rootName)), hive_(hive), allowDeletions_(allowDeletions) {}
+        : rootName_(rootName),
+          root_(FoldCase(rootName)),
+          hive_(hive),
+          allowDeletions_(allowDeletions) {}
 
     ParseError Run(std::string_view text) {
         if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
@@ -160,15 +165,18 @@ public:
         return {};
     }
 
-private:
-    static ParseError Error(int line, std::string what) { return ParseError{line, std::move(what)}; }
+  private:
+    static ParseError Error(int line, std::string what) {
+        return ParseError{line, std::move(what)};
+    }
 
     std::string Section(std::string_view line) {
         if (line.back() != ']') return "a key line must end with \"]\"";
         std::string_view name = line.substr(1, line.size() - 2);
         bool remove = false;
         if (!name.empty() && name[0] == '-') {
-            if (!allowDeletions_) return "key deletion \"[-...]\" is only allowed in a file to merge";
+            if (!allowDeletions_)
+                return "key deletion \"[-...]\" is only allowed in a file to merge";
             remove = true;
             name.remove_prefix(1);
         }
@@ -218,7 +226,8 @@ private:
             v = MakeString(name, text);
         } else if (rest.substr(0, 6) == "dword:") {
             std::string_view digits = rest.substr(6);
-            if (digits.empty() || digits.size() > 8) return "dword: needs 1 to 8 hexadecimal digits";
+            if (digits.empty() || digits.size() > 8)
+                return "dword: needs 1 to 8 hexadecimal digits";
             uint32_t n = 0;
             for (char c : digits) {
                 int d = HexDigit(c);

@@ -45,7 +45,7 @@ bool NamesEqual(std::string_view a, std::string_view b);
 // Key paths are backslash-separated, relative to the hive root, without
 // leading or trailing separators ("Software\Vostrelin\Voices").
 class Hive {
-public:
+  public:
     const KeyNode* Find(std::string_view path) const;
     KeyNode* Find(std::string_view path);
     // Creates the key and every missing ancestor; returns the key.
@@ -61,7 +61,7 @@ public:
     const std::map<std::string, KeyNode>& Keys() const { return keys_; }
     bool operator==(const Hive& other) const;
 
-private:
+  private:
     std::map<std::string, KeyNode> keys_;  // keyed by folded path, subkeys right after their key
 };
 

@@ -1,16 +1,16 @@
 #include "Registry.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <map>
-#include <mutex>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <ctime>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <mutex>
 
 #include "Messages.h"
 
@@ -46,10 +46,13 @@ const char* RootName(Root root) {
     return root == Root::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-Root FileRoot(Root root) { return root == Root::CurrentUser ? Root::CurrentUser : Root::LocalMachine; }
+Root FileRoot(Root root) {
+    return root == Root::CurrentUser ? Root::CurrentUser : Root::LocalMachine;
+}
 
 std::string HiveFilePath(Root root) {
-    return RegistryDirectory() + (FileRoot(root) == Root::CurrentUser ? "/user.reg" : "/machine.reg");
+    return RegistryDirectory() +
+           (FileRoot(root) == Root::CurrentUser ? "/user.reg" : "/machine.reg");
 }
 
 bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
@@ -162,7 +165,7 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
 }
 
 class FileLock {
-public:
+  public:
     explicit FileLock(const std::string& path) {
         fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         if (fd_ >= 0) {
@@ -175,7 +178,7 @@ public:
     }
     bool Locked() const { return fd_ >= 0; }
 
-private:
+  private:
     int fd_ = -1;
 };
 
@@ -183,12 +186,18 @@ private:
 
 std::string StatusText(Status s) {
     switch (s) {
-        case Status::Ok: return "success";
-        case Status::NotFound: return "not found";
-        case Status::MoreData: return "value too long";
-        case Status::WrongType: return "value of the wrong type";
-        case Status::Malformed: return "registry file is malformed";
-        case Status::IoError: return "registry file cannot be read or written";
+        case Status::Ok:
+            return "success";
+        case Status::NotFound:
+            return "not found";
+        case Status::MoreData:
+            return "value too long";
+        case Status::WrongType:
+            return "value of the wrong type";
+        case Status::Malformed:
+            return "registry file is malformed";
+        case Status::IoError:
+            return "registry file cannot be read or written";
     }
     return "unknown registry status";
 }
@@ -239,9 +248,12 @@ Status Edit(Root root, const std::function<Status(Hive&)>& change) {
     }
     Hive hive;
     switch (LoadHive(path, FileRoot(root), hive, true)) {
-        case LoadResult::Ok: break;
-        case LoadResult::Malformed: return Status::Malformed;
-        case LoadResult::IoError: return Status::IoError;
+        case LoadResult::Ok:
+            break;
+        case LoadResult::Malformed:
+            return Status::Malformed;
+        case LoadResult::IoError:
+            return Status::IoError;
     }
     Hive before = hive;
     Status s = change(hive);
@@ -366,9 +378,8 @@ Status Key::DeleteValue(std::string_view name) {
 Status Key::DeleteSubKeyTree(std::string_view subPath) {
     if (!IsOpen()) return Status::NotFound;
     std::string full = NormalisePath(path_ + "\\" + std::string(subPath));
-    Status s = Edit(root_, [&](Hive& hive) {
-        return hive.DeleteTree(full) ? Status::Ok : Status::NotFound;
-    });
+    Status s = Edit(
+        root_, [&](Hive& hive) { return hive.DeleteTree(full) ? Status::Ok : Status::NotFound; });
     Reload();
     return s;
 }

@@ -38,7 +38,7 @@ std::string StatusText(Status status);
 std::string RegistryDirectory();
 
 class Key {
-public:
+  public:
     Key() = default;
 
     // Opens an existing key for reading; NotFound when it does not exist.
@@ -68,7 +68,7 @@ public:
     Status DeleteValue(std::string_view name);
     Status DeleteSubKeyTree(std::string_view subPath);
 
-private:
+  private:
     Status Reload();
 
     Root root_ = Root::LocalMachine;  // LocalMachine or CurrentUser: the hive file

@@ -1,9 +1,9 @@
 #include "SingleInstance.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace vox {
 

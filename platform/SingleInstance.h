@@ -7,7 +7,7 @@
 namespace vox {
 
 class SingleInstance {
-public:
+  public:
     explicit SingleInstance(const std::string& name);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -17,7 +17,7 @@ public:
     bool IsFirst() const { return fd_ >= 0; }
     const std::string& LockPath() const { return path_; }
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
 };

@@ -29,8 +29,8 @@ std::vector<std::string> Phrase(size_t length, std::mt19937& random) {
     std::vector<std::string> phrase{"#"};
     size_t word = 0;
     while (phrase.size() + 1 < length) {
-        const bool breakHere = word >= 2 && (word >= 8 || random() % 5 == 0) &&
-                               phrase.size() + 2 < length;
+        const bool breakHere =
+            word >= 2 && (word >= 8 || random() % 5 == 0) && phrase.size() + 2 < length;
         if (breakHere) {
             phrase.push_back("_");
             word = 0;
@@ -63,8 +63,8 @@ std::string Units() {
 }
 
 vox::Allomod_419_3* NewModule(const std::string& units) {
-    auto* module = new vox::Allomod_419_3(VOXAMEN_SOURCE_DIR
-                                          "/phonetic/module-419-3/allomod-419-3.cfg");
+    auto* module =
+        new vox::Allomod_419_3(VOXAMEN_SOURCE_DIR "/phonetic/module-419-3/allomod-419-3.cfg");
     module->SetAllophones(units.c_str());
     return module;
 }

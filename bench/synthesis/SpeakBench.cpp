@@ -20,9 +20,10 @@ constexpr const char* kPhrase =
     "B,O1,L,A0,M,U2,_,N,I0,K,A0,T,O1,S,L,U2,#";  // 40 phonemes
 
 class RegistryFolder {
-public:
+  public:
     RegistryFolder() {
-        std::string dir = (std::filesystem::temp_directory_path() / "voxamen-bench-XXXXXX").string();
+        std::string dir =
+            (std::filesystem::temp_directory_path() / "voxamen-bench-XXXXXX").string();
         if (::mkdtemp(dir.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         dir_ = dir;
         ::setenv("VOXAMEN_REGISTRY_DIR", dir_.c_str(), 1);
@@ -32,7 +33,7 @@ public:
         std::filesystem::remove_all(dir_, ec);
     }
 
-private:
+  private:
     std::string dir_;
 };
 
@@ -43,7 +44,8 @@ struct Voice {
     explicit Voice(bool resynthesis, uint32_t rate = 22050) {
         using vox::test::NoiseUnit;
         using vox::test::VoicedUnit;
-        for (const char* vowel : {"A0", "O1", "U2", "I0"}) engine.base.Add(VoicedUnit(vowel, 16, 130));
+        for (const char* vowel : {"A0", "O1", "U2", "I0"})
+            engine.base.Add(VoicedUnit(vowel, 16, 130));
         for (const char* sonant : {"M", "N", "L"}) engine.base.Add(VoicedUnit(sonant, 9, 125));
         engine.base.Add(VoicedUnit("B", 6, 120));
         for (const char* voiceless : {"S", "T", "K"}) engine.base.Add(NoiseUnit(voiceless, 1700));
@@ -65,14 +67,20 @@ void SpeakPhrase(benchmark::State& state, bool resynthesis, uint32_t rate) {
         if (voice.engine.Speak(kPhrase, "(.)|(.)") != S_OK) state.SkipWithError("Speak failed");
         benchmark::DoNotOptimize(voice.engine.audio.data());
     }
-    state.counters["x_realtime"] =
-        benchmark::Counter(seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] = benchmark::Counter(
+        seconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["audio_s"] = seconds;
 }
 
-void BM_Speak22050Resynthesis(benchmark::State& s) { SpeakPhrase(s, true, 22050); }
-void BM_Speak22050Plain(benchmark::State& s) { SpeakPhrase(s, false, 22050); }
-void BM_Speak16000Resynthesis(benchmark::State& s) { SpeakPhrase(s, true, 16000); }
+void BM_Speak22050Resynthesis(benchmark::State& s) {
+    SpeakPhrase(s, true, 22050);
+}
+void BM_Speak22050Plain(benchmark::State& s) {
+    SpeakPhrase(s, false, 22050);
+}
+void BM_Speak16000Resynthesis(benchmark::State& s) {
+    SpeakPhrase(s, true, 16000);
+}
 BENCHMARK(BM_Speak22050Resynthesis);
 BENCHMARK(BM_Speak22050Plain);
 BENCHMARK(BM_Speak16000Resynthesis);
@@ -90,7 +98,8 @@ void StageShares(benchmark::State& state, uint32_t rate) {
         for (const vox::SpeakStage& stage : vox::SpeakStages()) {
             const auto start = std::chrono::steady_clock::now();
             const HRESULT hr = vox::RunStage(stage, phrase);
-            const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
+            const std::chrono::duration<double, std::nano> spent =
+                std::chrono::steady_clock::now() - start;
             nanoseconds[std::string(stage.name)] += spent.count();
             total += spent.count();
             if (hr != S_OK) state.SkipWithError("stage failed");
@@ -101,8 +110,12 @@ void StageShares(benchmark::State& state, uint32_t rate) {
         if (ns / total >= 0.001) state.counters[name] = 100.0 * ns / total;
 }
 
-void BM_StageShares22050(benchmark::State& s) { StageShares(s, 22050); }
-void BM_StageShares16000(benchmark::State& s) { StageShares(s, 16000); }
+void BM_StageShares22050(benchmark::State& s) {
+    StageShares(s, 22050);
+}
+void BM_StageShares16000(benchmark::State& s) {
+    StageShares(s, 16000);
+}
 BENCHMARK(BM_StageShares22050);
 BENCHMARK(BM_StageShares16000);
 

@@ -16,12 +16,15 @@ constexpr int kUnits = 5000;
 constexpr int kSamples = 6000;
 constexpr int kPeriod = 147;
 
-std::string UnitName(int k) { return "U" + std::to_string(k); }
+std::string UnitName(int k) {
+    return "U" + std::to_string(k);
+}
 
 class LargeDatabase {
-public:
+  public:
     LargeDatabase() {
-        std::string dir = (std::filesystem::temp_directory_path() / "voxamen-bench-XXXXXX").string();
+        std::string dir =
+            (std::filesystem::temp_directory_path() / "voxamen-bench-XXXXXX").string();
         if (::mkdtemp(dir.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         dir_ = dir;
         path_ = dir + "/large.abs";
@@ -29,7 +32,8 @@ public:
         std::string error;
         for (int k = 0; k < kUnits; ++k) {
             vox::Unit unit{UnitName(k), std::vector<int16_t>(kSamples), {}};
-            for (int n = 0; n < kSamples; ++n) unit.samples[n] = static_cast<int16_t>((n * 37 + k) % 20000 - 10000);
+            for (int n = 0; n < kSamples; ++n)
+                unit.samples[n] = static_cast<int16_t>((n * 37 + k) % 20000 - 10000);
             for (int m = 0; m + kPeriod <= kSamples; m += kPeriod) unit.marks.push_back(m);
             if (!writer.AddUnit(std::move(unit), error)) throw std::runtime_error(error);
         }
@@ -41,7 +45,7 @@ public:
     }
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string dir_, path_;
 };
 

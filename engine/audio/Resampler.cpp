@@ -15,7 +15,9 @@ constexpr double kMaxOutputSamples = INT32_MAX / 2;
 
 }  // namespace
 
-float ResampleRatio(uint32_t rate) { return static_cast<float>(rate) * kInverseEngineRate; }
+float ResampleRatio(uint32_t rate) {
+    return static_cast<float>(rate) * kInverseEngineRate;
+}
 
 bool ResampleFrom22050(std::vector<int16_t>& signal, uint32_t rate) {
     const float ratio = ResampleRatio(rate);

@@ -18,7 +18,8 @@ inline int16_t SaturateSample(int64_t value) {
 
 // Truncates toward zero, then clamps; NaN stores as 0.
 inline int16_t SaturateSample(double value) {
-    if (!(value > kSampleMin - 1.0)) return std::isnan(value) ? 0 : static_cast<int16_t>(kSampleMin);
+    if (!(value > kSampleMin - 1.0))
+        return std::isnan(value) ? 0 : static_cast<int16_t>(kSampleMin);
     if (value >= kSampleMax + 1.0) return static_cast<int16_t>(kSampleMax);
     return static_cast<int16_t>(value);  // conversion truncates toward zero
 }

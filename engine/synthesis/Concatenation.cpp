@@ -31,7 +31,8 @@ void Concatenate(std::span<const Unit> units, std::span<const int32_t> voiced,
     spans.reserve(voiced.size());
     for (int32_t i : voiced) {
         const Unit& unit = units[i];
-        const std::string& name = static_cast<size_t>(i) < allophones.size() ? allophones[i] : unit.name;
+        const std::string& name =
+            static_cast<size_t>(i) < allophones.size() ? allophones[i] : unit.name;
         spans.push_back({name, static_cast<int32_t>(signal.size()),
                          static_cast<int32_t>(unit.samples.size()), i});
         signal.insert(signal.end(), unit.samples.begin(), unit.samples.end());

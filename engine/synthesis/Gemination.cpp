@@ -15,9 +15,9 @@ constexpr int32_t kVoicelessMarkStep = 100;
 
 // Index of the first mark at or after `threshold`, or marks.size().
 size_t FirstMarkFrom(const std::vector<int32_t>& marks, int32_t threshold) {
-    return static_cast<size_t>(std::find_if(marks.begin(), marks.end(),
-                                            [&](int32_t m) { return m >= threshold; }) -
-                               marks.begin());
+    return static_cast<size_t>(
+        std::find_if(marks.begin(), marks.end(), [&](int32_t m) { return m >= threshold; }) -
+        marks.begin());
 }
 
 void CutVoiced(Unit& unit, uint64_t sd, bool maxCut, int32_t n) {
@@ -34,7 +34,8 @@ void CutVoiced(Unit& unit, uint64_t sd, bool maxCut, int32_t n) {
             const int32_t v = unit.marks[k];
             unit.samples.erase(unit.samples.begin(),
                                unit.samples.begin() + std::min<size_t>(v, unit.samples.size()));
-            unit.marks.erase(unit.marks.begin(), unit.marks.begin() + static_cast<std::ptrdiff_t>(k));
+            unit.marks.erase(unit.marks.begin(),
+                             unit.marks.begin() + static_cast<std::ptrdiff_t>(k));
             for (int32_t& m : unit.marks) m -= v;
         }
     }
@@ -42,10 +43,13 @@ void CutVoiced(Unit& unit, uint64_t sd, bool maxCut, int32_t n) {
 
 void CutVoiceless(Unit& unit, uint64_t sd, int32_t n) {
     if (HasBit(sd, sd::SamePhoneme1))
-        unit.samples.resize(std::min<size_t>(static_cast<size_t>(n * kFirstKeeps), unit.samples.size()));
+        unit.samples.resize(
+            std::min<size_t>(static_cast<size_t>(n * kFirstKeeps), unit.samples.size()));
     if (HasBit(sd, sd::SamePhoneme2)) {
-        const size_t drop = std::min<size_t>(static_cast<size_t>(n * kSecondDrops), unit.samples.size());
-        unit.samples.erase(unit.samples.begin(), unit.samples.begin() + static_cast<std::ptrdiff_t>(drop));
+        const size_t drop =
+            std::min<size_t>(static_cast<size_t>(n * kSecondDrops), unit.samples.size());
+        unit.samples.erase(unit.samples.begin(),
+                           unit.samples.begin() + static_cast<std::ptrdiff_t>(drop));
     }
     unit.marks.clear();
     for (size_t m = 0; m < unit.samples.size(); m += kVoicelessMarkStep)

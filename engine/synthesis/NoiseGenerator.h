@@ -7,7 +7,7 @@
 namespace vox {
 
 class NoiseGenerator {
-public:
+  public:
     explicit NoiseGenerator(uint64_t seed = 0x9E3779B97F4A7C15ull) : state_(seed) {}
 
     // A fresh non-negative integer below 2^31 (xorshift64*, upper bits).
@@ -18,7 +18,7 @@ public:
         return static_cast<int32_t>((state_ * 0x2545F4914F6CDD1Dull) >> 33);
     }
 
-private:
+  private:
     uint64_t state_;
 };
 

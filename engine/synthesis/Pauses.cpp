@@ -5,8 +5,8 @@
 
 #include "engine/audio/Samples.h"
 #include "engine/synthesis/Fades.h"
-#include "interfaces/SoundDescription.h"
 #include "engine/voice/PauseMarks.h"
+#include "interfaces/SoundDescription.h"
 
 namespace vox {
 

@@ -28,7 +28,6 @@ void AddPhraseType(std::span<uint64_t> sds, std::string_view phraseMark);
 // A pause of `length` samples: silence, or with "NoiseFill" noise of
 // "NoiseLevel" peak to peak (a level of 0 or below gives silence); faded in
 // and out over up to 100 samples.
-std::vector<int16_t> MakePause(int32_t length, const VoiceProperties& props,
-                               NoiseGenerator& noise);
+std::vector<int16_t> MakePause(int32_t length, const VoiceProperties& props, NoiseGenerator& noise);
 
 }  // namespace vox

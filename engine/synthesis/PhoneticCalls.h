@@ -14,11 +14,11 @@
 namespace vox {
 
 class ComError : public std::runtime_error {
-public:
+  public:
     ComError(HRESULT hr, const std::string& call) : std::runtime_error(call), hr_(hr) {}
     HRESULT Result() const { return hr_; }
 
-private:
+  private:
     HRESULT hr_;
 };
 

@@ -22,10 +22,10 @@ namespace vox {
 // The engine's state that a phrase reads and, for the settings, the results
 // and the per-object generators, changes.
 struct EngineContext {
-    VoiceProperties& props;        // re-read at every phrase
-    const AudioBase* audioBase;    // may be absent or closed
-    IPhonetic* phonetic;           // may be absent
-    const WAVEFORMATEX& format;    // output format
+    VoiceProperties& props;      // re-read at every phrase
+    const AudioBase* audioBase;  // may be absent or closed
+    IPhonetic* phonetic;         // may be absent
+    const WAVEFORMATEX& format;  // output format
     NoiseGenerator& noise;
     VoiceModels& models;
     ResynthesisWorkspace& resynthesis;
@@ -50,9 +50,9 @@ struct PhraseState {
     EngineContext& engine;
     SpeakRequest request;
 
-    std::string phraseMark;      // before the first "|" of the syntagma type
-    std::string finalPauseMark;  // after it
-    std::vector<uint64_t> sds;   // one per phoneme, with the phrase type added
+    std::string phraseMark;               // before the first "|" of the syntagma type
+    std::string finalPauseMark;           // after it
+    std::vector<uint64_t> sds;            // one per phoneme, with the phrase type added
     std::vector<std::string> allophones;  // item i belongs to phoneme i
     std::vector<Unit> units;              // one per phoneme
     std::vector<int32_t> voiced;          // indices of units with samples, ascending

@@ -9,7 +9,9 @@ void ApplyAmplitudeContour(PhraseState&) {}
 
 void ApplyFrequencyProsody(PhraseState&) {}
 
-std::vector<float> RhythmicDurationFactors(PhraseState&) { return {}; }
+std::vector<float> RhythmicDurationFactors(PhraseState&) {
+    return {};
+}
 
 void ApplyIntonation(PhraseState&) {}
 

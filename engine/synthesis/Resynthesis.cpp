@@ -1,8 +1,8 @@
 #include "engine/synthesis/Resynthesis.h"
 
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <new>
 
 #include "engine/audio/Samples.h"
@@ -39,7 +39,8 @@ int64_t PlanPeriods(std::span<const SynthesisSegment> seg, std::span<UnitSpan> s
     placements.clear();
     for (size_t k = 1; K >= 2 && k < K;) {
         const int32_t a = seg[k - 1].position, b = seg[k].position, c = seg[k + 1].position;
-        for (; s < spans.size() && spans[s].start <= b; ++s) spans[s].start = static_cast<int32_t>(o);
+        for (; s < spans.size() && spans[s].start <= b; ++s)
+            spans[s].start = static_cast<int32_t>(o);
         const double r = PeriodRatio(seg[k].pitchPeriod, c - b);
         placements.push_back({a, b, c, o});
         length = std::max(length, o + (c - b));
@@ -51,7 +52,8 @@ int64_t PlanPeriods(std::span<const SynthesisSegment> seg, std::span<UnitSpan> s
     // Spans the walk did not reach lie at the end of the output.
     for (; s < spans.size(); ++s) spans[s].start = static_cast<int32_t>(length);
     for (size_t i = 0; i < spans.size(); ++i) {
-        const int32_t end = i + 1 < spans.size() ? spans[i + 1].start : static_cast<int32_t>(length);
+        const int32_t end =
+            i + 1 < spans.size() ? spans[i + 1].start : static_cast<int32_t>(length);
         spans[i].length = end - spans[i].start;
     }
     return length;

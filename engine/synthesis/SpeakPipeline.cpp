@@ -11,16 +11,18 @@
 #include "engine/synthesis/Pauses.h"
 #include "engine/synthesis/PhoneticCalls.h"
 #include "engine/synthesis/ProsodyHooks.h"
-#include "interfaces/SoundDescription.h"
 #include "engine/synthesis/SynthesisSegments.h"
 #include "engine/synthesis/UnitBuilder.h"
+#include "interfaces/SoundDescription.h"
 #include "platform/Messages.h"
 
 namespace vox {
 
 namespace {
 
-const CProsodyInfo* Prosody(const PhraseState& s) { return s.request.prosody; }
+const CProsodyInfo* Prosody(const PhraseState& s) {
+    return s.request.prosody;
+}
 
 // Durations or pitch are to change, so the phrase is resynthesised.
 bool EntersProsody(const PhraseState& s) {
@@ -87,7 +89,8 @@ HRESULT GetCodes(PhraseState& s) {
 }
 
 HRESULT GetAllophones(PhraseState& s) {
-    s.allophones = SplitListKeepingEmpty(PhonemesToAllophones(*s.engine.phonetic, s.request.phonemes));
+    s.allophones =
+        SplitListKeepingEmpty(PhonemesToAllophones(*s.engine.phonetic, s.request.phonemes));
     return S_OK;
 }
 
@@ -221,7 +224,9 @@ constexpr SpeakStage kStages[] = {
 
 }  // namespace
 
-std::span<const SpeakStage> SpeakStages() { return kStages; }
+std::span<const SpeakStage> SpeakStages() {
+    return kStages;
+}
 
 HRESULT RunStage(const SpeakStage& stage, PhraseState& state) {
     try {

@@ -29,7 +29,8 @@ std::vector<SynthesisSegment> MakeSegments(std::span<const Unit> units,
 void SetSpanTimeFactors(std::span<const float> unitFactors, std::span<const UnitSpan> spans,
                         std::span<SynthesisSegment> segments) {
     for (const UnitSpan& span : spans) {
-        if (span.unitIndex < 0 || static_cast<size_t>(span.unitIndex) >= unitFactors.size()) continue;
+        if (span.unitIndex < 0 || static_cast<size_t>(span.unitIndex) >= unitFactors.size())
+            continue;
         const int64_t end = static_cast<int64_t>(span.start) + span.length;
         auto first = std::lower_bound(
             segments.begin(), segments.end(), span.start,

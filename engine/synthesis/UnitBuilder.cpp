@@ -37,8 +37,8 @@ void BuildSound(PhraseState& state, Unit& unit, const std::string& a, uint64_t s
 }
 
 void BuildPause(PhraseState& state, Unit& unit, std::string_view mark) {
-    unit.samples = MakePause(PauseLength(state.Settings(), mark), state.Settings(),
-                             state.engine.noise);
+    unit.samples =
+        MakePause(PauseLength(state.Settings(), mark), state.Settings(), state.engine.noise);
 }
 
 }  // namespace

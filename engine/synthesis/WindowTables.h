@@ -13,7 +13,7 @@
 namespace vox {
 
 class WindowTables {
-public:
+  public:
     // Rising half over L samples: 0.5 − 0.5·cos((i + 1)·π / L), i = 0 … L−1
     // (ends at 1.0). L ≥ 1.
     const float* Rising(int32_t length) { return Table(length).data(); }
@@ -24,7 +24,7 @@ public:
     // odd lengths from one phrase do not stay forever.
     void Trim(size_t maxValues);
 
-private:
+  private:
     const std::vector<float>& Table(int32_t length);
 
     std::unordered_map<int32_t, std::vector<float>> byLength_;  // rising then falling

@@ -11,7 +11,9 @@ namespace {
 
 using Failure = std::optional<Defect>;
 
-std::string Bytes(uint64_t n) { return std::to_string(n) + (n == 1 ? " byte" : " bytes"); }
+std::string Bytes(uint64_t n) {
+    return std::to_string(n) + (n == 1 ? " byte" : " bytes");
+}
 
 Defect Make(DefectKind kind, std::string field, size_t offset, std::string what) {
     return Defect{kind, std::move(field), offset, std::move(what)};
@@ -79,8 +81,8 @@ Failure ReadTotals(std::span<const uint8_t> file, ByteReader& in, Index& index) 
     if (static_cast<uint64_t>(index.unitCount) > indexBytes / kMinEntryBytes)
         return Make(DefectKind::Bounds, "unit count", unitCountAt,
                     std::to_string(index.unitCount) + " index entries need at least " +
-                        Bytes(kMinEntryBytes * static_cast<uint64_t>(index.unitCount)) +
-                        ", only " + Bytes(indexBytes) + " follow the sample block");
+                        Bytes(kMinEntryBytes * static_cast<uint64_t>(index.unitCount)) + ", only " +
+                        Bytes(indexBytes) + " follow the sample block");
     return std::nullopt;
 }
 
@@ -96,15 +98,14 @@ Failure ReadEntry(ByteReader& in, size_t number, Index& index, Entry& e) {
     if (Failure f = ReadCount(in, named + " sample count", e.sampleCount)) return f;
     if (index.marksUsed + e.markCount > index.markTotal)
         return Make(DefectKind::Bounds, named + " mark count", markCountAt,
-                    "the unit's " + std::to_string(e.markCount) + " marks run past the mark block (" +
-                        std::to_string(index.marksUsed) + " of " +
-                        std::to_string(index.markTotal) + " used before it)");
+                    "the unit's " + std::to_string(e.markCount) +
+                        " marks run past the mark block (" + std::to_string(index.marksUsed) +
+                        " of " + std::to_string(index.markTotal) + " used before it)");
     if (index.samplesUsed + e.sampleCount > index.sampleTotal)
         return Make(DefectKind::Bounds, named + " sample count", sampleCountAt,
                     "the unit's " + std::to_string(e.sampleCount) +
-                        " samples run past the sample block (" +
-                        std::to_string(index.samplesUsed) + " of " +
-                        std::to_string(index.sampleTotal) + " used before it)");
+                        " samples run past the sample block (" + std::to_string(index.samplesUsed) +
+                        " of " + std::to_string(index.sampleTotal) + " used before it)");
     e.markOffset = index.markBlock + 4 * static_cast<size_t>(index.marksUsed);
     e.sampleOffset = index.sampleBlock + 2 * static_cast<size_t>(index.samplesUsed);
     index.marksUsed += e.markCount;
@@ -135,7 +136,9 @@ std::string Printable(std::string_view text) {
     return out;
 }
 
-std::string Defect::Text() const { return field + " at offset " + std::to_string(offset) + ": " + what; }
+std::string Defect::Text() const {
+    return field + " at offset " + std::to_string(offset) + ": " + what;
+}
 
 std::optional<Defect> ReadIndex(std::span<const uint8_t> file, Index& index) {
     index = Index{};

@@ -15,7 +15,10 @@
 namespace vox::abs07 {
 
 // The first seven bytes of every database: the version as a short string.
-inline constexpr std::string_view kSignature{"\x06" "abs.07", 7};
+inline constexpr std::string_view kSignature{
+    "\x06"
+    "abs.07",
+    7};
 inline constexpr std::string_view kVersion = "abs.07";
 // Short strings have a signed length byte.
 inline constexpr size_t kMaxShortString = 127;
@@ -36,17 +39,17 @@ struct Index {
     std::string firstText, secondText;
     int32_t unitCount = 0, markTotal = 0, sampleTotal = 0;
     size_t markBlock = 0, sampleBlock = 0, indexStart = 0, indexEnd = 0;
-    std::vector<Entry> entries;  // in file order, repeated names included
+    std::vector<Entry> entries;              // in file order, repeated names included
     int64_t marksUsed = 0, samplesUsed = 0;  // sums over the entries
 };
 
 enum class DefectKind {
-    Version,        // not an "abs.07" file
-    Bounds,         // a count or length that does not fit the file
-    Name,           // a unit name no allophone can be asked for
-    Mark,           // a pitch mark out of order or outside its unit
-    Duplicate,      // a name repeated: lookups find the later entry
-    Unused,         // block entries no unit owns, or bytes after the index
+    Version,    // not an "abs.07" file
+    Bounds,     // a count or length that does not fit the file
+    Name,       // a unit name no allophone can be asked for
+    Mark,       // a pitch mark out of order or outside its unit
+    Duplicate,  // a name repeated: lookups find the later entry
+    Unused,     // block entries no unit owns, or bytes after the index
 };
 
 struct Defect {

@@ -9,7 +9,9 @@ namespace vox {
 
 namespace {
 
-std::span<const uint8_t> Bytes(const MappedFile& file) { return {file.Data(), file.Size()}; }
+std::span<const uint8_t> Bytes(const MappedFile& file) {
+    return {file.Data(), file.Size()};
+}
 
 }  // namespace
 
@@ -42,8 +44,8 @@ bool Allobase::Open(const std::string& path) {
     markTotal_ = index.markTotal;
     sampleTotal_ = index.sampleTotal;
     for (abs07::Entry& e : index.entries)  // a repeated name takes the later entry
-        units_.insert_or_assign(std::move(e.name), Location{e.sampleOffset, e.sampleCount,
-                                                            e.markOffset, e.markCount});
+        units_.insert_or_assign(std::move(e.name),
+                                Location{e.sampleOffset, e.sampleCount, e.markOffset, e.markCount});
     open_ = true;
     return true;
 }

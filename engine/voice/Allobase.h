@@ -18,7 +18,7 @@ namespace vox {
 inline constexpr const char* kAllobaseCaption = "Allobase";
 
 class Allobase final : public AudioBase {
-public:
+  public:
     // Maps and indexes the file; shows a message (caption "Allobase") and
     // stays closed when it cannot be mapped or is not a sound "abs.07" file.
     bool Open(const std::string& path) override;
@@ -35,7 +35,7 @@ public:
     // Distinct unit names.
     size_t UnitCount() const { return units_.size(); }
 
-private:
+  private:
     struct Location {
         size_t sampleOffset = 0;
         int32_t sampleCount = 0;

@@ -18,7 +18,7 @@ struct Unit {
 };
 
 class AudioBase {
-public:
+  public:
     virtual ~AudioBase() = default;
     virtual bool Open(const std::string& path) = 0;
     // Fills the unit's samples and marks by its name; false (unit unchanged)

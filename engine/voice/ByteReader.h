@@ -11,7 +11,7 @@
 namespace vox {
 
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const uint8_t> bytes, size_t offset = 0)
         : bytes_(bytes), offset_(offset <= bytes.size() ? offset : bytes.size()) {}
 
@@ -41,7 +41,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::span<const uint8_t> bytes_;
     size_t offset_;
 };

@@ -3,7 +3,8 @@
 namespace vox {
 
 void ResetPauseTable(PauseTable& table) {
-    for (const auto& m : kPauseMarks) table[std::string(m.mark)] = static_cast<double>(m.defaultFactor);
+    for (const auto& m : kPauseMarks)
+        table[std::string(m.mark)] = static_cast<double>(m.defaultFactor);
 }
 
 PauseTable DefaultPauseTable() {

@@ -102,10 +102,17 @@ void ReadSetting(const reg::Key& key, const Setting& s, VoiceProperties& p) {
     uint32_t n = 0;
     if (key.QueryDword(s.name, n) != reg::Status::Ok) return;
     switch (s.kind) {
-        case Kind::Number: p.*std::get<int32_t P::*>(s.field) = static_cast<int32_t>(n); break;
-        case Kind::Switch: p.*std::get<bool P::*>(s.field) = n != 0; break;
-        case Kind::Thousandths: p.*std::get<double P::*>(s.field) = n * 0.001; break;
-        case Kind::Text: break;
+        case Kind::Number:
+            p.*std::get<int32_t P::*>(s.field) = static_cast<int32_t>(n);
+            break;
+        case Kind::Switch:
+            p.*std::get<bool P::*>(s.field) = n != 0;
+            break;
+        case Kind::Thousandths:
+            p.*std::get<double P::*>(s.field) = n * 0.001;
+            break;
+        case Kind::Text:
+            break;
     }
 }
 
@@ -117,10 +124,13 @@ uint32_t ThousandthsToDword(double value) {
 
 reg::Value EncodeSetting(const Setting& s, const VoiceProperties& p) {
     switch (s.kind) {
-        case Kind::Text: return reg::MakeString(s.name, p.*std::get<std::string P::*>(s.field));
+        case Kind::Text:
+            return reg::MakeString(s.name, p.*std::get<std::string P::*>(s.field));
         case Kind::Number:
-            return reg::MakeDword(s.name, static_cast<uint32_t>(p.*std::get<int32_t P::*>(s.field)));
-        case Kind::Switch: return reg::MakeDword(s.name, p.*std::get<bool P::*>(s.field) ? 1 : 0);
+            return reg::MakeDword(s.name,
+                                  static_cast<uint32_t>(p.*std::get<int32_t P::*>(s.field)));
+        case Kind::Switch:
+            return reg::MakeDword(s.name, p.*std::get<bool P::*>(s.field) ? 1 : 0);
         case Kind::Thousandths:
             return reg::MakeDword(s.name, ThousandthsToDword(p.*std::get<double P::*>(s.field)));
     }
@@ -147,7 +157,8 @@ bool ParseLanguageId(const std::string& text, int32_t& id) {
 void ReadPauseMarks(const reg::Key& key, PauseTable& table) {
     reg::Value v;
     for (size_t i = 0; key.EnumValue(i, v) == reg::Status::Ok; ++i) {
-        if (v.name.empty() || v.name[0] != '(' || v.name.size() > 259 || v.data.size() != 4) continue;
+        if (v.name.empty() || v.name[0] != '(' || v.name.size() > 259 || v.data.size() != 4)
+            continue;
         uint32_t n = uint32_t(v.data[0]) | uint32_t(v.data[1]) << 8 | uint32_t(v.data[2]) << 16 |
                      uint32_t(v.data[3]) << 24;
         table[v.name] = n * 0.001;
@@ -212,7 +223,8 @@ reg::Status WriteVoiceProperties(const VoiceProperties& p) {
         write(Scope::User, hive);
         // The pause marks, each as thousandths of a duration unit.
         for (const auto& [mark, factor] : p.pauses)
-            hive.SetValue(KeyPath(p.voiceKey, "Pauses"), reg::MakeDword(mark, ThousandthsToDword(factor)));
+            hive.SetValue(KeyPath(p.voiceKey, "Pauses"),
+                          reg::MakeDword(mark, ThousandthsToDword(factor)));
         return reg::Status::Ok;
     });
 }

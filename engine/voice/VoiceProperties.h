@@ -18,7 +18,7 @@ namespace vox {
 const std::string& VoiceRoot();
 
 struct VoiceProperties {
-    std::string voiceKey;  // the key of the last read
+    std::string voiceKey;    // the key of the last read
     int32_t languageId = 0;  // "0x" + Language parsed as hexadecimal ("419" → 1049)
 
     // Machine key.
@@ -74,7 +74,6 @@ struct VoiceProperties {
     int32_t noiseLevel = 20;
     int32_t durationUnit = 150;
     PauseTable pauses = DefaultPauseTable();  // mark → pause factor
-
 
     // Every setting back to its default; marks added by an earlier read stay.
     void ResetToDefaults();

@@ -8,7 +8,8 @@ namespace vox {
 Allomod_419_0::Allomod_419_0() : Allomod_419_0(RuleFileBeside(ThisLibraryPath())) {}
 
 Allomod_419_0::Allomod_419_0(std::string ruleFile)
-    : RuleFileModule(m4190::kTables, LetterToPhonemeOptions{.zhClusterRule = false, .reduceUnstressedJo = true},
+    : RuleFileModule(m4190::kTables,
+                     LetterToPhonemeOptions{.zhClusterRule = false, .reduceUnstressedJo = true},
                      std::move(ruleFile)) {}
 
 }  // namespace vox

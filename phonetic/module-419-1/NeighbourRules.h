@@ -17,10 +17,9 @@ struct PhonemePair {
 // A consonant named after the consonant that follows it ("T" before "L'"
 // gives "T-L'"); any other consonant before a consonant keeps its bare name.
 inline constexpr std::array<PhonemePair, 20> kClusters = {{
-    {"T", "L"},  {"D", "L"},   {"T", "L'"},   {"D", "L'"},   {"T", "N"},
-    {"D", "N"},  {"T", "N'"},  {"D", "N'"},   {"B", "M"},    {"B", "M'"},
-    {"P", "M"},  {"T", "S"},   {"D", "Z'"},   {"T", "CH'"},  {"T", "SH'"},
-    {"T", "SH"}, {"T", "C"},   {"D", "ZH"},   {"P", "M'"},   {"T", "S'"},
+    {"T", "L"},   {"D", "L"},  {"T", "L'"}, {"D", "L'"}, {"T", "N"},  {"D", "N"},  {"T", "N'"},
+    {"D", "N'"},  {"B", "M"},  {"B", "M'"}, {"P", "M"},  {"T", "S"},  {"D", "Z'"}, {"T", "CH'"},
+    {"T", "SH'"}, {"T", "SH"}, {"T", "C"},  {"D", "ZH"}, {"P", "M'"}, {"T", "S'"},
 }};
 
 // A consonant before "_" joined to the first sound of the next word: the
@@ -47,9 +46,21 @@ struct VowelSubstitute {
 };
 
 inline constexpr std::array<VowelSubstitute, 16> kVowelSubstitutes = {{
-    {"A0", "#"}, {"A1", "#"}, {"E0", "#"}, {"E1", "#"}, {"U0", "#"},
-    {"U1", "#"}, {"I0", "#"}, {"I1", "#"}, {"O0", "#"}, {"Y0", "K"},
-    {"A2", "K"}, {"U2", "K"}, {"Y1", "K"}, {"E2", "C"}, {"I2", "K'"},
+    {"A0", "#"},
+    {"A1", "#"},
+    {"E0", "#"},
+    {"E1", "#"},
+    {"U0", "#"},
+    {"U1", "#"},
+    {"I0", "#"},
+    {"I1", "#"},
+    {"O0", "#"},
+    {"Y0", "K"},
+    {"A2", "K"},
+    {"U2", "K"},
+    {"Y1", "K"},
+    {"E2", "C"},
+    {"I2", "K'"},
     {"Y2", "T"},
 }};
 

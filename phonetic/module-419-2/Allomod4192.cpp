@@ -13,8 +13,8 @@ std::string Allomod_419_2::VowelAllophone(const Phrase& phrase, std::ptrdiff_t i
     std::string allophone(name);
     allophone += '-';
     if (sequences::IsSequenceName(StrippedName(name))) {
-        const bool boundary = Has(before, sd::Space) || Has(before, sd::Terminator) ||
-                              Has(before, sd::JoinedPause);
+        const bool boundary =
+            Has(before, sd::Space) || Has(before, sd::Terminator) || Has(before, sd::JoinedPause);
         const char digit = boundary ? '5' : sequences::ContextDigit(before);
         if (digit != '\0') return allophone + digit;
     }

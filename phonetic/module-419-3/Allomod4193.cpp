@@ -22,8 +22,7 @@ bool IsVowelLetter(char c) {
 }  // namespace
 
 Allomod_419_3::Allomod_419_3()
-    : Allomod_419_3(
-          std::filesystem::path(ThisLibraryPath()).replace_extension(".cfg").string()) {}
+    : Allomod_419_3(std::filesystem::path(ThisLibraryPath()).replace_extension(".cfg").string()) {}
 
 Allomod_419_3::Allomod_419_3(const std::string& configurationFile)
     : PhoneticModule(m4193::kTables) {

@@ -84,8 +84,8 @@ bool Cover::Matches(const Unit& unit, size_t pos) const {
 bool Cover::ContextFits(const Unit& unit, size_t pos) const {
     if (unit.leftGroup) {
         // A vowel after a word break is joined to the vowel before the break.
-        const bool acrossBreak = pos > 2 && Is(pos, sd::Vowel) && phonemes_[pos - 1] == "_" &&
-                                 Is(pos - 2, sd::Vowel);
+        const bool acrossBreak =
+            pos > 2 && Is(pos, sd::Vowel) && phonemes_[pos - 1] == "_" && Is(pos - 2, sd::Vowel);
         if (!InGroup(*unit.leftGroup, acrossBreak ? pos - 2 : pos - 1)) return false;
     }
     if (unit.rightGroup) {

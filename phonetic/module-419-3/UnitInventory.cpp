@@ -45,7 +45,8 @@ void UnitInventory::Build(const std::vector<std::string>& allophones,
         if (!name || !handled.insert(name->base).second) continue;
         if (!ListNamesEverySound(*name, inventory, listed)) continue;
         Unit unit{std::string(name->base), {}, Owned(name->leftGroup), Owned(name->rightGroup)};
-        for (std::string_view phoneme : name->phonemes) unit.phonemes.push_back(inventory.Code(phoneme));
+        for (std::string_view phoneme : name->phonemes)
+            unit.phonemes.push_back(inventory.Code(phoneme));
         // A phoneme the module does not know never occurs in a phrase.
         if (std::find(unit.phonemes.begin(), unit.phonemes.end(), 0) != unit.phonemes.end())
             continue;

@@ -2,9 +2,9 @@
 // IVoxamen created through its class factory or through the registry.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <chrono>
 #include <filesystem>
-#include <sys/stat.h>
 #include <thread>
 
 #include "interfaces/IVoxamen.h"
@@ -23,7 +23,7 @@ using test::ServerLibrary;
 using test::TempRegistry;
 
 class EngineObject : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(lib_.Loaded()) << lib_.Path();
         ASSERT_EQ(lib_.Create(CLSID_Voxamen, IID_IVoxamen, engine_.PutVoid()), S_OK);
@@ -86,8 +86,8 @@ TEST_F(EngineObject, GetOutputFormatNegotiates) {
 }
 
 TEST_F(EngineObject, ResultQueriesBeforeAnySpeakAreEmpty) {
-    for (auto query : {&IVoxamen::GetPhonemesSizes, &IVoxamen::GetVisemesCodes,
-                       &IVoxamen::GetPhonemesCodes}) {
+    for (auto query :
+         {&IVoxamen::GetPhonemesSizes, &IVoxamen::GetVisemesCodes, &IVoxamen::GetPhonemesCodes}) {
         int32_t* array = nullptr;
         int32_t num = -1;
         EXPECT_EQ((engine_.Get()->*query)(&array, &num), S_OK);
@@ -156,8 +156,9 @@ TEST_F(EngineObject, DisplayUIStartsTheRegisteredPrograms) {
     ::chmod(script.c_str(), 0755);
     InstallVoice("ru", "\"Language\"=\"419\"\n");
     reg::Key key;
-    ASSERT_EQ(reg::Key::Create(reg::Root::LocalMachine, "Software\\Vostrelin\\TTS Engine\\3.0", key),
-              reg::Status::Ok);
+    ASSERT_EQ(
+        reg::Key::Create(reg::Root::LocalMachine, "Software\\Vostrelin\\TTS Engine\\3.0", key),
+        reg::Status::Ok);
     key.SetText("Settings", script);
     EXPECT_EQ(engine_->DisplayUI(nullptr, "ru", "MS-SAPI5:EngineProperties"), S_OK);
     for (int i = 0; i < 200 && ReadFile(dir.File("args")).empty(); ++i)
@@ -174,10 +175,11 @@ TEST(EngineServer, RegistersItsClassesAndIsFoundByClassId) {
     ASSERT_EQ(lib.Register(), S_OK);
     const std::string machine = ReadFile(registry.MachineFile());
     for (const char* expected :
-         {"[HKEY_LOCAL_MACHINE\\Software\\Classes\\Voxamen.Voxamen.1]\n@=\"Vostrelin Voxamen Class\"",
-          "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Voxamen.Voxamen\\CurVer]\n@=\"Voxamen.Voxamen.1\"",
-          "\"ThreadingModel\"=\"Both\"",
-          "TypeLib]\n@=\"{9504C9CF-3A57-4321-82AF-E14BCFF31F15}\""})
+         {"[HKEY_LOCAL_MACHINE\\Software\\Classes\\Voxamen.Voxamen.1]\n@=\"Vostrelin Voxamen "
+          "Class\"",
+          "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Voxamen.Voxamen\\CurVer]\n@=\"Voxamen.Voxamen."
+          "1\"",
+          "\"ThreadingModel\"=\"Both\"", "TypeLib]\n@=\"{9504C9CF-3A57-4321-82AF-E14BCFF31F15}\""})
         EXPECT_NE(machine.find(expected), std::string::npos) << expected;
     EXPECT_NE(machine.find(std::filesystem::canonical(lib.Path()).string()), std::string::npos);
 

@@ -34,13 +34,15 @@ Delivered Deliver(const std::vector<int16_t>& signal, uint32_t rate, uint16_t bi
 
 std::vector<int16_t> Tone(size_t n, double hz, double amplitude = 10000) {
     std::vector<int16_t> x(n);
-    for (size_t i = 0; i < n; ++i) x[i] = static_cast<int16_t>(amplitude * std::sin(2 * std::numbers::pi * hz * i / 22050));
+    for (size_t i = 0; i < n; ++i)
+        x[i] = static_cast<int16_t>(amplitude * std::sin(2 * std::numbers::pi * hz * i / 22050));
     return x;
 }
 
 std::vector<int16_t> AsSamples(const std::vector<uint8_t>& bytes) {
     std::vector<int16_t> s(bytes.size() / 2);
-    for (size_t i = 0; i < s.size(); ++i) s[i] = static_cast<int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = static_cast<int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
     return s;
 }
 
@@ -73,7 +75,8 @@ TEST(OutputConversion, OtherRatesKeepThePitchAndScaleSizes) {
     Delivered down = Deliver(tone, 16000, 16);
     ASSERT_EQ(down.hr, S_OK);
     EXPECT_EQ(ResampleRatio(16000), 16000.0f * 4.5351473e-05f);
-    EXPECT_EQ(down.bytes.size(), 2u * static_cast<size_t>(22050 * static_cast<double>(ResampleRatio(16000))));
+    EXPECT_EQ(down.bytes.size(),
+              2u * static_cast<size_t>(22050 * static_cast<double>(ResampleRatio(16000))));
     EXPECT_EQ(down.bytes.size(), 2u * 15999);  // the single-precision ratio falls just short
     EXPECT_NEAR(Frequency(AsSamples(down.bytes), 16000), 1000, 5);
 }

@@ -17,10 +17,10 @@ namespace {
 using test::TestEngine;
 
 class PhrasePipeline : public testing::Test {
-protected:
+  protected:
     PhrasePipeline() {
-        engine.base.Add(test::VoicedUnit("A0", 10, 100));   // 1000 samples
-        engine.base.Add(test::VoicedUnit("M", 6, 120));     // 720 samples
+        engine.base.Add(test::VoicedUnit("A0", 10, 100));  // 1000 samples
+        engine.base.Add(test::VoicedUnit("M", 6, 120));    // 720 samples
         engine.base.Add(test::NoiseUnit("S", 900));
     }
     test::TempRegistry registry;
@@ -43,10 +43,10 @@ TEST_F(PhrasePipeline, VowelBetweenTerminatorsGetsFinalPauseAndFades) {
 
 TEST_F(PhrasePipeline, ArgumentAndStateChecks) {
     EXPECT_EQ(engine.Speak("#,A0,#", "(.)"), E_FAIL);  // no "|"
-    EXPECT_EQ(engine.Speak("#,A0,#", "(.)|"), S_OK);    // no final pause
+    EXPECT_EQ(engine.Speak("#,A0,#", "(.)|"), S_OK);   // no final pause
     EXPECT_EQ(engine.sizes.back(), 0);
-    EXPECT_EQ(engine.Speak("#,A0", "(.)|(.)"), E_INVALIDARG);  // last is no terminator
-    EXPECT_EQ(engine.Speak("#,#", "(.)|(.)"), E_INVALIDARG);   // fewer than three
+    EXPECT_EQ(engine.Speak("#,A0", "(.)|(.)"), E_INVALIDARG);    // last is no terminator
+    EXPECT_EQ(engine.Speak("#,#", "(.)|(.)"), E_INVALIDARG);     // fewer than three
     EXPECT_EQ(engine.Speak("#,XX,#", "(.)|(.)"), E_INVALIDARG);  // module rejects: no SDs
     EXPECT_EQ(engine.Speak(nullptr, "(.)|(.)"), E_INVALIDARG);
 
@@ -66,7 +66,8 @@ TEST_F(PhrasePipeline, SettingsAreReadAgainForEveryPhrase) {
 
     engine.props.voiceKey = "Gone";
     EXPECT_EQ(engine.Speak("#,A0,#", "(.)|(.)"), E_FAIL);
-    EXPECT_TRUE(messages.Contains("Vostrelin TTS Engine 3.0", "Failed to read voice properties for Gone"));
+    EXPECT_TRUE(
+        messages.Contains("Vostrelin TTS Engine 3.0", "Failed to read voice properties for Gone"));
 }
 
 TEST_F(PhrasePipeline, WordBoundaryPauseFollowsTheWMark) {
@@ -161,20 +162,22 @@ TEST_F(PhrasePipeline, NoiseIsTheSameForEveryEngineObject) {
     ASSERT_EQ(other.Speak("#,A0,#", "(.)|(.)"), S_OK);
     EXPECT_EQ(other.audio, engine.audio);
     const std::vector<int16_t> out = engine.Samples();
-    EXPECT_GT(std::count_if(out.begin() + 2000, out.begin() + 9000, [](int16_t v) { return v != 0; }),
-              5000);
+    EXPECT_GT(
+        std::count_if(out.begin() + 2000, out.begin() + 9000, [](int16_t v) { return v != 0; }),
+        5000);
 }
 
 // Databases with odd but valid units must never crash a phrase.
 TEST_F(PhrasePipeline, OddUnitsAreSpokenSafely) {
-    engine.base.Add(Unit{"A0", {}, {}});                         // no samples
-    engine.base.Add(Unit{"M", {1234}, {0, 1}});                  // one sample, mark at the end
-    engine.base.Add(Unit{"N", std::vector<int16_t>(300, -32768), std::vector<int32_t>(100000, 300)});
+    engine.base.Add(Unit{"A0", {}, {}});         // no samples
+    engine.base.Add(Unit{"M", {1234}, {0, 1}});  // one sample, mark at the end
+    engine.base.Add(
+        Unit{"N", std::vector<int16_t>(300, -32768), std::vector<int32_t>(100000, 300)});
     engine.base.Add(Unit{"L", std::vector<int16_t>(50, 7), {49, 3, -1, 50, 1 << 30}});
     engine.base.Add(Unit{"I0", std::vector<int16_t>(400, 32767), {}});  // voiced without marks
     engine.base.Add(Unit{"B", std::vector<int16_t>(3000, -32768), {2999}});
-    const char* phrases[] = {"#,A0,#", "#,M,#",   "#,N,N,#",   "#,L,M,N,B,A0,#",
-                             "#,I0,_,N,#", "#,M,M,M,#", "#,I0,#", "#,B,I0,B,#"};
+    const char* phrases[] = {"#,A0,#",     "#,M,#",     "#,N,N,#", "#,L,M,N,B,A0,#",
+                             "#,I0,_,N,#", "#,M,M,M,#", "#,I0,#",  "#,B,I0,B,#"};
     for (uint32_t prosody : {0u, 1u}) {
         engine.SetUserDword("", "RhytmicsEnabled", prosody);
         for (uint32_t maxCut : {0u, 1u}) {

@@ -8,9 +8,9 @@
 #include "engine/synthesis/Gemination.h"
 #include "engine/synthesis/JoinSmoothing.h"
 #include "engine/synthesis/Pauses.h"
-#include "interfaces/SoundDescription.h"
 #include "engine/synthesis/SynthesisSegments.h"
 #include "engine/synthesis/UnitBuilder.h"
+#include "interfaces/SoundDescription.h"
 #include "tests/engine/fakes/TestEngine.h"
 
 namespace vox {
@@ -28,7 +28,7 @@ Unit Flat(const std::string& name, size_t length, int16_t value, std::vector<int
 
 TEST(Pauses, LengthFollowsDurationUnitAndFactor) {
     VoiceProperties props;
-    EXPECT_EQ(PauseLength(props, "(.)"), 9922);   // trunc(150 × 3.0 × 22.049999…)
+    EXPECT_EQ(PauseLength(props, "(.)"), 9922);    // trunc(150 × 3.0 × 22.049999…)
     EXPECT_EQ(PauseLength(props, "(..)"), 11576);  // trunc(150 × 3.5 × 22.049999…)
     EXPECT_EQ(PauseLength(props, "(W)"), 0);
     EXPECT_EQ(PauseLength(props, "(unknown)"), 0);
@@ -42,8 +42,11 @@ TEST(Pauses, LengthFollowsDurationUnitAndFactor) {
 }
 
 TEST(Pauses, PhraseTypeBitGoesIntoEveryDescription) {
-    const std::pair<const char*, sd::Bit> cases[] = {
-        {"(?)", sd::Type2}, {"(!)", sd::Type3}, {"(..)", sd::Type1}, {"(X)", sd::Type1}, {"", sd::Type1}};
+    const std::pair<const char*, sd::Bit> cases[] = {{"(?)", sd::Type2},
+                                                     {"(!)", sd::Type3},
+                                                     {"(..)", sd::Type1},
+                                                     {"(X)", sd::Type1},
+                                                     {"", sd::Type1}};
     for (auto [mark, bit] : cases) {
         std::vector<uint64_t> sds = {1, 2, 4};
         AddPhraseType(sds, mark);
@@ -86,7 +89,8 @@ TEST(Gemination, VoicelessPairKeepsSixtyFivePercentEach) {
     Unit second = original;
     CutGeminate(second, voiceless | SdMask(sd::SamePhoneme2), false);
     ASSERT_EQ(second.samples.size(), 650u);
-    EXPECT_TRUE(std::equal(second.samples.begin(), second.samples.end(), original.samples.begin() + 350));
+    EXPECT_TRUE(
+        std::equal(second.samples.begin(), second.samples.end(), original.samples.begin() + 350));
 }
 
 TEST(Gemination, VoicedUnitsAreCutAtPitchMarks) {
@@ -129,9 +133,9 @@ TEST(JoinSmoothing, LouderSideComesDownToTheQuieterOne) {
     const uint64_t sds[] = {kIntonable, kIntonable};
     const int32_t voiced[] = {0, 1};
     SmoothJoins(units, sds, voiced, false);
-    EXPECT_EQ(units[0].samples.back(), 250);  // gain fb/la at the join
+    EXPECT_EQ(units[0].samples.back(), 250);         // gain fb/la at the join
     EXPECT_EQ(units[0].samples[300 - 1 - 75], 625);  // halfway back to full level
-    EXPECT_EQ(units[0].samples[100], 1000);  // beyond 150 samples untouched
+    EXPECT_EQ(units[0].samples[100], 1000);          // beyond 150 samples untouched
     EXPECT_EQ(units[1].samples, std::vector<int16_t>(300, 250));
 }
 
@@ -164,7 +168,8 @@ TEST(JoinSmoothing, MirroredHalvesAreLeftAlone) {
 }
 
 TEST(Segments, OneSegmentPerMarkClosedAtTheEnd) {
-    std::vector<Unit> units = {Unit{}, Flat("A", 300, 1, {0, 100, 200, 300}), Flat("S", 200, 1, {0, 147})};
+    std::vector<Unit> units = {Unit{}, Flat("A", 300, 1, {0, 100, 200, 300}),
+                               Flat("S", 200, 1, {0, 147})};
     const int32_t voiced[] = {1, 2};
     const std::string names[] = {"#", "A", "S"};
     std::vector<int16_t> signal;

@@ -38,13 +38,15 @@ void ReferenceResynthesise(std::vector<int16_t>& x, const std::vector<SynthesisS
         const double r = PeriodRatio(seg[k].pitchPeriod, c - b);
         std::vector<float> g, h;
         for (int32_t j = a; j < b; ++j) {
-            h.push_back(static_cast<float>(0.5 - 0.5 * std::cos((j - a + 1) * std::numbers::pi / (b - a))));
+            h.push_back(
+                static_cast<float>(0.5 - 0.5 * std::cos((j - a + 1) * std::numbers::pi / (b - a))));
             g.push_back(x[j] * h.back());
         }
         overlapAdd(g, h, o - (b - a));
         g.clear(), h.clear();
         for (int32_t j = b; j < c; ++j) {
-            h.push_back(static_cast<float>(0.5 * (std::cos((j - b) * std::numbers::pi / (c - b)) + 1)));
+            h.push_back(
+                static_cast<float>(0.5 * (std::cos((j - b) * std::numbers::pi / (c - b)) + 1)));
             g.push_back(x[j] * h.back());
         }
         overlapAdd(g, h, o);
@@ -54,11 +56,13 @@ void ReferenceResynthesise(std::vector<int16_t>& x, const std::vector<SynthesisS
     }
     for (; s < spans.size(); ++s) spans[s].start = static_cast<int32_t>(y.size());
     for (size_t i = 0; i < spans.size(); ++i)
-        spans[i].length = (i + 1 < spans.size() ? spans[i + 1].start : static_cast<int32_t>(y.size())) -
-                          spans[i].start;
+        spans[i].length =
+            (i + 1 < spans.size() ? spans[i + 1].start : static_cast<int32_t>(y.size())) -
+            spans[i].start;
     x.assign(y.size(), 0);
     for (size_t i = 0; i < y.size(); ++i)
-        x[i] = w[i] >= 1e-10f ? SaturateSample(static_cast<double>(y[i] / w[i])) : (i ? x[i - 1] : 0);
+        x[i] =
+            w[i] >= 1e-10f ? SaturateSample(static_cast<double>(y[i] / w[i])) : (i ? x[i - 1] : 0);
 }
 
 // A periodic signal with a mark at every period start.
@@ -93,9 +97,15 @@ int StrongestLag(const std::vector<int16_t>& x, int lo, int hi) {
 
 TEST(Resynthesis, MatchesTheReferenceOnRandomPhrases) {
     std::mt19937 rng(7);
-    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); };
-    const float odd[] = {0.0f, -30.0f, std::numeric_limits<float>::infinity(),
-                         std::numeric_limits<float>::quiet_NaN(), 1e9f, 0.01f};
+    auto uniform = [&](double lo, double hi) {
+        return std::uniform_real_distribution<>(lo, hi)(rng);
+    };
+    const float odd[] = {0.0f,
+                         -30.0f,
+                         std::numeric_limits<float>::infinity(),
+                         std::numeric_limits<float>::quiet_NaN(),
+                         1e9f,
+                         0.01f};
     ResynthesisWorkspace workspace;  // reused, as an engine does
     for (int round = 0; round < 60; ++round) {
         std::vector<int16_t> x(static_cast<size_t>(uniform(1, 6000)));
@@ -111,7 +121,8 @@ TEST(Resynthesis, MatchesTheReferenceOnRandomPhrases) {
         }
         segs.push_back({static_cast<int32_t>(x.size()), 0, 1});
         std::vector<UnitSpan> spans;
-        for (int32_t p = 0; p < static_cast<int32_t>(x.size()); p += static_cast<int32_t>(uniform(1, 900)))
+        for (int32_t p = 0; p < static_cast<int32_t>(x.size());
+             p += static_cast<int32_t>(uniform(1, 900)))
             spans.push_back({"u", p, 0, static_cast<int32_t>(spans.size())});
 
         std::vector<int16_t> expected = x, actual = x;
@@ -162,7 +173,8 @@ TEST(Resynthesis, PitchPeriodsSetTheOutputPitch) {
     EXPECT_NEAR(static_cast<double>(x.size()), 6000.0, 200.0);  // tempo kept
 
     // Periods that are not finite or not positive count as recorded.
-    for (float bad : {-5.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+    for (float bad :
+         {-5.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         std::vector<int16_t> a = Periodic(20, 100), b = a;
         Resynthesise(a, Marks(20, 100, bad), {}, ws);
         Resynthesise(b, Marks(20, 100, 0.0f), {}, ws);
@@ -194,7 +206,9 @@ TEST(Resynthesis, DegenerateInputs) {
     EXPECT_EQ(x, std::vector<int16_t>(input.begin(), input.begin() + 300));
 
     x = input;  // positions out of order: left as it is
-    Resynthesise(x, std::vector<SynthesisSegment>{{0, 0, 1}, {500, 0, 1}, {200, 0, 1}, {1000, 0, 1}}, {}, ws);
+    Resynthesise(x,
+                 std::vector<SynthesisSegment>{{0, 0, 1}, {500, 0, 1}, {200, 0, 1}, {1000, 0, 1}},
+                 {}, ws);
     EXPECT_EQ(x, input);
 
     x = input;  // zero and non-finite time factors neither hang nor explode

@@ -12,7 +12,7 @@ namespace vox {
 namespace {
 
 class SetVoiceDatabase : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         voice_.AddVowel("A0", 3);
         path_ = dir_.File("ru1.abs");

@@ -15,7 +15,7 @@ namespace vox {
 namespace {
 
 class SetVoiceModule : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(module_.Register(), S_OK);
         voice_.AddVowel("A0", 3);
@@ -63,8 +63,9 @@ TEST_F(SetVoiceModule, EmptySublangNamesTheModuleByLanguageAlone) {
 TEST_F(SetVoiceModule, AnUnparsableClassIdIsNoModule) {
     Install("ru", "b.abs", "5");
     reg::Key key;
-    ASSERT_EQ(reg::Key::Create(reg::Root::LocalMachine, "Software\\Vostrelin\\Phonetic\\419.5", key),
-              reg::Status::Ok);
+    ASSERT_EQ(
+        reg::Key::Create(reg::Root::LocalMachine, "Software\\Vostrelin\\Phonetic\\419.5", key),
+        reg::Status::Ok);
     key.SetText("CLSID", "not a class id");
     testing::internal::CaptureStderr();
     EXPECT_EQ(engine_->SetVoice("ru"), E_FAIL);

@@ -45,7 +45,7 @@ std::vector<int32_t> Result(IVoxamen& engine, HRESULT (IVoxamen::*call)(int32_t*
 }
 
 class SpeakThroughCom : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(engineLibrary_.Loaded() && moduleLibrary_.Loaded());
         ASSERT_EQ(engineLibrary_.Register(), S_OK);
@@ -81,7 +81,7 @@ protected:
                 continue;
             }
             const Unit* known = voice_.Find(a);
-            const Unit unit = known != nullptr ? *known
+            const Unit unit = known != nullptr        ? *known
                               : (sds[i] & kIntonable) ? voice_.AddVowel(a, 5 + i)
                                                       : voice_.AddNoise(a, 700 + 50 * i);
             sizes.push_back(static_cast<int32_t>(unit.samples.size()));
@@ -98,7 +98,8 @@ protected:
     }
 
     void SetRate(uint32_t rate, uint16_t bits) {
-        const WAVEFORMATEX desired{WAVE_FORMAT_PCM, 1, rate, rate * bits / 8, static_cast<uint16_t>(bits / 8), bits, 0};
+        const WAVEFORMATEX desired{
+            WAVE_FORMAT_PCM, 1, rate, rate * bits / 8, static_cast<uint16_t>(bits / 8), bits, 0};
         WAVEFORMATEX nearest{};
         ASSERT_EQ(engine_->GetOutputFormat(&desired, &nearest), S_OK);
         ASSERT_EQ(engine_->SetFormat(&nearest), S_OK);
@@ -126,7 +127,8 @@ TEST_F(SpeakThroughCom, AudioAndSizesFollowTheVoice) {
     const Unit* first = voice_.Find(allophones_[1]);
     ASSERT_NE(first, nullptr);
     for (size_t k = 100; k + 150 < first->samples.size(); ++k)
-        ASSERT_EQ(static_cast<int16_t>(audio[2 * k] | audio[2 * k + 1] << 8), first->samples[k]) << k;
+        ASSERT_EQ(static_cast<int16_t>(audio[2 * k] | audio[2 * k + 1] << 8), first->samples[k])
+            << k;
     EXPECT_EQ(audio[0] | audio[1] << 8, 0);  // faded in
 }
 
@@ -134,7 +136,8 @@ TEST_F(SpeakThroughCom, APhonemeWithoutAllophoneKeepsTheOthersInPlace) {
     const std::vector<uint8_t> audio = Speak(kUncoveredPhrase);
     EXPECT_EQ(uncoveredSizes_[kUncovered], 0);
     EXPECT_EQ(Result(*engine_.Get(), &IVoxamen::GetPhonemesSizes), uncoveredSizes_);
-    EXPECT_EQ(audio.size(), 2u * std::accumulate(uncoveredSizes_.begin(), uncoveredSizes_.end(), 0));
+    EXPECT_EQ(audio.size(),
+              2u * std::accumulate(uncoveredSizes_.begin(), uncoveredSizes_.end(), 0));
 }
 
 TEST_F(SpeakThroughCom, OtherFormatsScaleAudioAndSizes) {

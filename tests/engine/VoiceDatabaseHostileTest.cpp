@@ -54,7 +54,7 @@ void ReadEverything(const Bytes& file) {
 }
 
 class HostileVoiceDatabase : public testing::Test {
-protected:
+  protected:
     // Opens the bytes as a file; true when Open succeeded.
     bool Open(const Bytes& bytes) {
         const std::string path = dir_.File("hostile.abs");
@@ -93,9 +93,7 @@ const Patch kPatches[] = {
     {"one entry more than the index holds", "unit count",
      [](Bytes& b, const abs07::Index& i) { PutI32(b, i.markBlock - 12, i.unitCount + 1); }},
     {"unit marks past the mark block", "\"A0\" mark count",
-     [](Bytes& b, const abs07::Index& i) {
-         PutI32(b, i.entries[0].offset + 3, i.markTotal + 1);
-     }},
+     [](Bytes& b, const abs07::Index& i) { PutI32(b, i.entries[0].offset + 3, i.markTotal + 1); }},
     {"unit samples past the sample block", "\"I1\" sample count",
      [](Bytes& b, const abs07::Index& i) { PutI32(b, i.entries[2].offset + 7, 31); }},
     {"negative unit sample count", "\"S\" sample count",
@@ -164,7 +162,12 @@ TEST_F(HostileVoiceDatabase, RandomCountsNeverReadOutsideTheFile) {
         Bytes bytes = good;
         for (int k = 0; k < 2; ++k) {
             const size_t at = countOffsets[next() % countOffsets.size()];
-            const int32_t values[] = {0, 1, -1, INT32_MAX, INT32_MIN, static_cast<int32_t>(next()),
+            const int32_t values[] = {0,
+                                      1,
+                                      -1,
+                                      INT32_MAX,
+                                      INT32_MIN,
+                                      static_cast<int32_t>(next()),
                                       static_cast<int32_t>(next() % 64)};
             PutI32(bytes, at, values[next() % 7]);
         }

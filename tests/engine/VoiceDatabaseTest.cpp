@@ -17,7 +17,7 @@ using test::SyntheticVoice;
 using test::TempDir;
 
 class VoiceDatabase : public testing::Test {
-protected:
+  protected:
     std::string WriteVoice(const SyntheticVoice& voice, const std::string& name = "voice.abs") {
         const std::string path = dir_.File(name);
         voice.Write(path);
@@ -92,8 +92,8 @@ TEST_F(VoiceDatabase, ARepeatedNameFindsTheLaterEntry) {
     voice.AddNoise("B0", 300);
     std::string bytes = voice.Bytes();
     abs07::Index index;
-    ASSERT_FALSE(abs07::ReadIndex({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()},
-                                  index));
+    ASSERT_FALSE(
+        abs07::ReadIndex({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, index));
     bytes[index.entries[1].offset + 1] = 'A';  // "B0" becomes a second "A0"
     Allobase base;
     ASSERT_TRUE(base.Open(WriteBytes(bytes)));
@@ -114,7 +114,10 @@ TEST_F(VoiceDatabase, OpenReportsUnreadableFilesAndWrongVersions) {
     EXPECT_EQ(messages_.All()[0].text, "Failed to open voice");
 
     messages_.Clear();
-    EXPECT_FALSE(base.Open(WriteBytes(std::string("\x06" "abs.08", 7) + std::string(20, '\0'))));
+    EXPECT_FALSE(base.Open(WriteBytes(std::string("\x06"
+                                                  "abs.08",
+                                                  7) +
+                                      std::string(20, '\0'))));
     ASSERT_EQ(messages_.All().size(), 1u);
     EXPECT_EQ(messages_.All()[0].text, "Invalid VoiceData file version");
 }
@@ -150,7 +153,9 @@ TEST_F(VoiceDatabase, InitChecksTheSignatureBeforeReplacingTheDatabase) {
     EXPECT_TRUE(messages_.All().empty());
 
     // The signature alone: the old database goes, the new one stays closed.
-    EXPECT_FALSE(InitAudioBase(base, WriteBytes(std::string("\x06" "abs.07", 7))));
+    EXPECT_FALSE(InitAudioBase(base, WriteBytes(std::string("\x06"
+                                                            "abs.07",
+                                                            7))));
     ASSERT_NE(base, nullptr);
     EXPECT_FALSE(base->IsOpen());
     EXPECT_TRUE(messages_.Contains("Allobase", "Failed to open voice"));

@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n";
 
 class VoicePropertiesTest : public testing::Test {
-protected:
+  protected:
     void Machine(const std::string& key, const std::string& values) {
         machine_ += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vostrelin\\Voices\\" + key + "]\n" + values;
         registry_.WriteMachine(kHeader + machine_);

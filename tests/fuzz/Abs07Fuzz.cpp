@@ -1,11 +1,11 @@
 // The voice database readers on arbitrary bytes: the shared index parser, the
 // engine's Allobase (through an in-memory file) and the checker never read
 // outside the file, and agree on which files can be read.
+#include <sys/mman.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/voice/Abs07Format.h"

@@ -85,7 +85,8 @@ void Exercise(IPhonetic& m, const std::string& text) {
                     &IPhonetic::GetBasicAllophone, &IPhonetic::GetSubstituteAllophone,
                     &IPhonetic::LettersToPhonemes})
         Call([&](char** result) { return (m.*op)(text.c_str(), result); });
-    const std::string phrase = Call([&](char** result) { return m.LettersToPhonemes(text.c_str(), result); });
+    const std::string phrase =
+        Call([&](char** result) { return m.LettersToPhonemes(text.c_str(), result); });
     if (!phrase.empty()) {
         if (FAILED(m.PhonemesToAllophones(phrase.c_str(), &out))) std::abort();
         CoTaskMemFree(out);

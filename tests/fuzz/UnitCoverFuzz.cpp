@@ -21,15 +21,18 @@ namespace {
 void Quiet(const std::string&, const std::string&, vox::MessageIcon) {}
 
 const char* const kPhrases[] = {
-    "#,T,A0,#", "#,K,A5,T,_,B,A0,#", "#,I1,_,A0,M,O1,#", "#,S,T,R,A0,N',I0,C,A2,_,_,#",
+    "#,T,A0,#",
+    "#,K,A5,T,_,B,A0,#",
+    "#,I1,_,A0,M,O1,#",
+    "#,S,T,R,A0,N',I0,C,A2,_,_,#",
     "#,M,A0,S,A2,_,L,U0,#",
 };
 
 vox::Allomod_419_3& Module() {
     static vox::Allomod_419_3* module = [] {
         vox::SetMessageSink(&Quiet);
-        auto* m = new vox::Allomod_419_3(VOXAMEN_SOURCE_DIR
-                                         "/phonetic/module-419-3/allomod-419-3.cfg");
+        auto* m =
+            new vox::Allomod_419_3(VOXAMEN_SOURCE_DIR "/phonetic/module-419-3/allomod-419-3.cfg");
         return m;  // lives until the process ends
     }();
     return *module;
@@ -37,7 +40,8 @@ vox::Allomod_419_3& Module() {
 
 std::string UnitList(const uint8_t* data, size_t size) {
     const auto& inventory = vox::m4191::kInventory;
-    const char* tokens[] = {"(Lab)", "(Vowel)", "(Pause)", "(", ")", "-", ".1", ".2", ".3", ",", "."};
+    const char* tokens[] = {"(Lab)", "(Vowel)", "(Pause)", "(", ")", "-",
+                            ".1",    ".2",      ".3",      ",", "."};
     std::string list;
     for (size_t i = 0; i < size; ++i) {
         const uint8_t b = data[i];

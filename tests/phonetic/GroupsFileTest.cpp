@@ -15,14 +15,13 @@ const std::string kHeader = "* Vostrelin Allomod 419.3 Configuration\n";
 
 TEST(GroupsFile, GroupsOfTheLastBlock) {
     GroupTable groups{{"Old", {"X"}}};
-    EXPECT_FALSE(ParseGroupsFile(kHeader +
-                                     "notes outside blocks are ignored: {Groups\n"
-                                     "{Groups\nGone: A0\n}\n"
-                                     "\r\n  {Groups  \r\n"
-                                     " Lab : P , B,,M,\tM' \r\n"
-                                     "Lab: P'\n"
-                                     "}\n"
-                                     "Stray: T\n",
+    EXPECT_FALSE(ParseGroupsFile(kHeader + "notes outside blocks are ignored: {Groups\n"
+                                           "{Groups\nGone: A0\n}\n"
+                                           "\r\n  {Groups  \r\n"
+                                           " Lab : P , B,,M,\tM' \r\n"
+                                           "Lab: P'\n"
+                                           "}\n"
+                                           "Stray: T\n",
                                  groups));
     EXPECT_EQ(groups, (GroupTable{{"Lab", {"B", "M", "M'", "P", "P'"}}}));
 }
@@ -37,7 +36,9 @@ TEST(GroupsFile, FaultsNameTheirLine) {
     const Case cases[] = {
         {"* Vostrelin Allomod 419.0 Configuration\n{Groups\nLab: P\n}\n", 1, "first line", {}},
         {"\n\n", 1, "first line", {}},
-        {kHeader + "{Groups\nLab: P\nno colon here\nDent: T\n}\n", 4, "no \":\"",
+        {kHeader + "{Groups\nLab: P\nno colon here\nDent: T\n}\n",
+         4,
+         "no \":\"",
          {{"Lab", {"P"}}, {"Dent", {"T"}}}},
         {kHeader + "{Groups\n : P\n}\n", 3, "needs a name", {}},
         {kHeader + "\n{Groups\nLab: P\n", 3, "not closed", {{"Lab", {"P"}}}},
@@ -71,16 +72,14 @@ TEST(GroupsFile, LoadingReportsOnceAndKeepsGoodLines) {
 
 TEST(GroupsFile, ShippedFileNamesOnlyPhonemesOfTheModule) {
     test::CapturedMessages messages;
-    auto* module = new Allomod_419_3(VOXAMEN_SOURCE_DIR
-                                     "/phonetic/module-419-3/allomod-419-3.cfg");
+    auto* module = new Allomod_419_3(VOXAMEN_SOURCE_DIR "/phonetic/module-419-3/allomod-419-3.cfg");
     ComPtr<IPhonetic> m = test::Adopt(module);
     EXPECT_TRUE(messages.All().empty());
     GroupTable groups;
-    ASSERT_FALSE(ParseGroupsFile(test::ReadFile(VOXAMEN_SOURCE_DIR
-                                                "/phonetic/module-419-3/allomod-419-3.cfg"),
-                                 groups));
-    for (const char* name : {"Lab", "Dent", "Hush", "Vel", "Son", "Soft", "Vowel", "Front", "Back",
-                             "Pause"})
+    ASSERT_FALSE(ParseGroupsFile(
+        test::ReadFile(VOXAMEN_SOURCE_DIR "/phonetic/module-419-3/allomod-419-3.cfg"), groups));
+    for (const char* name :
+         {"Lab", "Dent", "Hush", "Vel", "Son", "Soft", "Vowel", "Front", "Back", "Pause"})
         EXPECT_TRUE(groups.count(name)) << name;
     for (const auto& [name, members] : groups) {
         for (const std::string& member : members) {

@@ -33,8 +33,7 @@ struct Letters {
 Letters LettersToAllophones(IPhonetic& module, std::string_view utf8) {
     char* allophones = nullptr;
     char* phonemes = nullptr;
-    EXPECT_EQ(module.LettersToAllophones(Utf8ToCp1251(utf8).c_str(), &allophones, &phonemes),
-              S_OK);
+    EXPECT_EQ(module.LettersToAllophones(Utf8ToCp1251(utf8).c_str(), &allophones, &phonemes), S_OK);
     return {test::Take(allophones), test::Take(phonemes)};
 }
 
@@ -83,7 +82,8 @@ std::vector<std::string> Sounds(IPhonetic& module) {
     return sounds;
 }
 
-std::vector<std::string> RandomPhrase(const std::vector<std::string>& sounds, std::mt19937& random) {
+std::vector<std::string> RandomPhrase(const std::vector<std::string>& sounds,
+                                      std::mt19937& random) {
     std::uniform_int_distribution<size_t> words(1, 5), length(1, 8), pick(0, sounds.size() - 1);
     std::vector<std::string> phrase{"#"};
     for (size_t w = words(random); w > 0; --w) {

@@ -113,7 +113,8 @@ TEST(Module4192, PhonemesToAllophones) {
 }
 
 TEST(NeighbourModules, AllophoneNameHooks) {
-    for (ComPtr<IPhonetic> m : {test::Adopt(new Allomod_419_1()), test::Adopt(new Allomod_419_2())}) {
+    for (ComPtr<IPhonetic> m :
+         {test::Adopt(new Allomod_419_1()), test::Adopt(new Allomod_419_2())}) {
         ExpectNames(*m.Get(), &IPhonetic::AllophoneToPhoneme, kToPhoneme);
         ExpectNames(*m.Get(), &IPhonetic::GetBasicAllophone, kBasic);
         ExpectNames(*m.Get(), &IPhonetic::GetSubstituteAllophone, kSubstitutes);

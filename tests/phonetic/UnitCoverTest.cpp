@@ -11,7 +11,7 @@ namespace vox {
 namespace {
 
 struct Cover {
-    const char* units;   // SetAllophones
+    const char* units;  // SetAllophones
     const char* phrase;
     const char* expected;
     const char* pins;
@@ -73,7 +73,8 @@ TEST_F(Module4193, CoverGolden) {
 }
 
 TEST_F(Module4193, InventoryTakesEachValidBaseOnce) {
-    m->SetAllophones("T-A0.1,T-A0.2,T-A0.1,K-A0.1,Q-A0.1,Q-A0.2,(Lab)A0.1,(Lab,A0-#.1,T-A0.3,S,S.1");
+    m->SetAllophones(
+        "T-A0.1,T-A0.2,T-A0.1,K-A0.1,Q-A0.1,Q-A0.2,(Lab)A0.1,(Lab,A0-#.1,T-A0.3,S,S.1");
     // T-A0, (Lab)A0, A0-# (its "#" needs no name) and S; K-A0 lacks K-A0.2,
     // Q is no phoneme, "(Lab" and "T-A0.3" are no unit names.
     EXPECT_EQ(module->Units().Size(), 4u);
@@ -82,8 +83,8 @@ TEST_F(Module4193, InventoryTakesEachValidBaseOnce) {
 }
 
 TEST(UnitNames, Validity) {
-    for (const char* valid : {"T-A0.2", "(Lab)A0.1", "S", "#", "A0-#.2", "T-A0(Vow).2", "(L)T(R)",
-                              "T-A0"}) {
+    for (const char* valid :
+         {"T-A0.2", "(Lab)A0.1", "S", "#", "A0-#.2", "T-A0(Vow).2", "(L)T(R)", "T-A0"}) {
         EXPECT_TRUE(ParseUnitName(valid)) << valid;
     }
     for (const char* invalid : {"T-A0.3", "T-A0.0", "T-A0.", "T-A0.x", "(Lab", "(Lab)", "A0)",
@@ -100,20 +101,22 @@ TEST(UnitNames, Validity) {
 
 TEST_F(Module4193, AllophoneNameHooks) {
     const std::pair<const char*, const char*> toPhoneme[] = {
-        {"T-A0.2", "A0"}, {"T-A0.1", "T"}, {"T-A0", "T-A0"}, {"T-A0.3", "T-A0.3"},
-        {"(Lab)A0.1", "A0"}, {"(Lab)A0", "A0"}, {"#", "#"}, {"S", "S"}};
+        {"T-A0.2", "A0"},    {"T-A0.1", "T"},   {"T-A0", "T-A0"}, {"T-A0.3", "T-A0.3"},
+        {"(Lab)A0.1", "A0"}, {"(Lab)A0", "A0"}, {"#", "#"},       {"S", "S"}};
     for (auto [name, expected] : toPhoneme)
         EXPECT_EQ(Name(&IPhonetic::AllophoneToPhoneme, name), expected) << name;
 
-    const std::pair<const char*, const char*> basic[] = {
-        {"T-A1.2", "A0"}, {"T-A1.1", "T"}, {"(Lab)A1.1", "A0"}, {"O5", "O0"},
-        {"T-A0.3", "T-A0.3"}, {"(Lab", "(Lab"}};
+    const std::pair<const char*, const char*> basic[] = {{"T-A1.2", "A0"},     {"T-A1.1", "T"},
+                                                         {"(Lab)A1.1", "A0"},  {"O5", "O0"},
+                                                         {"T-A0.3", "T-A0.3"}, {"(Lab", "(Lab"}};
     for (auto [name, expected] : basic)
         EXPECT_EQ(Name(&IPhonetic::GetBasicAllophone, name), expected) << name;
 
     const std::pair<const char*, const char*> substitute[] = {
-        {"A5-T.1", "A0-T.1"}, {"K-A5-O5.2", "K-A0-O0.2"}, {"(Lab)A5", "(Lab)A0"},
-        {"T-A1.2", "A1"}, {"(Lab)A0", "A0"}, {"T", "T"}, {"((", "(("}, {"T-5.1", "T"}};
+        {"A5-T.1", "A0-T.1"},   {"K-A5-O5.2", "K-A0-O0.2"},
+        {"(Lab)A5", "(Lab)A0"}, {"T-A1.2", "A1"},
+        {"(Lab)A0", "A0"},      {"T", "T"},
+        {"((", "(("},           {"T-5.1", "T"}};
     for (auto [name, expected] : substitute)
         EXPECT_EQ(Name(&IPhonetic::GetSubstituteAllophone, name), expected) << name;
 }

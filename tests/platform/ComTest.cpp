@@ -23,8 +23,9 @@ struct ISecond : IUnknown {
 constexpr IID IID_IFirst = {0x11111111, 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}};
 constexpr IID IID_ISecond = {0x22222222, 0, 0, {1, 2, 3, 4, 5, 6, 7, 8}};
 
-class Both final : public ComObject<Interface<IFirst, IID_IFirst>, Interface<ISecond, IID_ISecond>> {
-public:
+class Both final
+    : public ComObject<Interface<IFirst, IID_IFirst>, Interface<ISecond, IID_ISecond>> {
+  public:
     int First() override { return 1; }
     int Second() override { return 2; }
 };
@@ -98,7 +99,7 @@ TEST(ComKit, CoTaskMemBlocksAreHeapBlocks) {
 }
 
 class Binding : public testing::Test {
-protected:
+  protected:
     void RegisterServer(const std::string& path) {
         reg::Key key;
         ASSERT_EQ(reg::Key::Create(reg::Root::ClassesRoot,
@@ -111,21 +112,24 @@ protected:
 
 TEST_F(Binding, UnregisteredClassIsReported) {
     void* out = nullptr;
-    EXPECT_EQ(CoCreateInstance(IID_IFirst, nullptr, CLSCTX_ALL, IID_IUnknown, &out), REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoCreateInstance(IID_IFirst, nullptr, CLSCTX_ALL, IID_IUnknown, &out),
+              REGDB_E_CLASSNOTREG);
     EXPECT_NE(LastBindingError().find("not registered"), std::string::npos);
 }
 
 TEST_F(Binding, MissingLibraryIsReportedWithItsPath) {
     RegisterServer("/nonexistent/server.so");
     void* out = nullptr;
-    EXPECT_EQ(CoCreateInstance(IID_IFirst, nullptr, CLSCTX_ALL, IID_IUnknown, &out), CO_E_DLLNOTFOUND);
+    EXPECT_EQ(CoCreateInstance(IID_IFirst, nullptr, CLSCTX_ALL, IID_IUnknown, &out),
+              CO_E_DLLNOTFOUND);
     EXPECT_NE(LastBindingError().find("/nonexistent/server.so"), std::string::npos);
 }
 
 TEST_F(Binding, LibraryWithoutEntryPointsIsReported) {
     RegisterServer("libm.so.6");
     void* out = nullptr;
-    EXPECT_EQ(CoCreateInstance(IID_IFirst, nullptr, CLSCTX_ALL, IID_IUnknown, &out), CO_E_ERRORINDLL);
+    EXPECT_EQ(CoCreateInstance(IID_IFirst, nullptr, CLSCTX_ALL, IID_IUnknown, &out),
+              CO_E_ERRORINDLL);
     EXPECT_NE(LastBindingError().find("DllGetClassObject"), std::string::npos);
 }
 

@@ -28,9 +28,10 @@ TEST(Guid, ParsesCaseInsensitivelyAndRoundTrips) {
 }
 
 TEST(Guid, RejectsTextsThatAreNotGuids) {
-    for (const char* bad : {"", "{}", "B66F35AE-3AA5-453d-A328-DA19B1A70682",
-                            "{B66F35AE-3AA5-453d-A328-DA19B1A7068}", "{B66F35AE-3AA5-453d-A328-DA19B1A706820}",
-                            "{G66F35AE-3AA5-453d-A328-DA19B1A70682}", "{B66F35AE+3AA5-453d-A328-DA19B1A70682}"})
+    for (const char* bad :
+         {"", "{}", "B66F35AE-3AA5-453d-A328-DA19B1A70682", "{B66F35AE-3AA5-453d-A328-DA19B1A7068}",
+          "{B66F35AE-3AA5-453d-A328-DA19B1A706820}", "{G66F35AE-3AA5-453d-A328-DA19B1A70682}",
+          "{B66F35AE+3AA5-453d-A328-DA19B1A70682}"})
         EXPECT_FALSE(GuidFromString(bad)) << bad;
     CLSID c{};
     EXPECT_EQ(CLSIDFromString("nonsense", &c), E_INVALIDARG);
@@ -52,9 +53,9 @@ TEST(CodePage, ConvertsRussianBothWays) {
 }
 
 TEST(CodePage, ReplacesWhatCannotBeConverted) {
-    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xADz"), "a?z");   // a CJK character
-    EXPECT_EQ(Utf8ToCp1251("a\xFFz"), "a?z");           // not UTF-8 at all
-    EXPECT_EQ(Utf8ToCp1251("a\xD0"), "a?");             // truncated character
+    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xADz"), "a?z");  // a CJK character
+    EXPECT_EQ(Utf8ToCp1251("a\xFFz"), "a?z");          // not UTF-8 at all
+    EXPECT_EQ(Utf8ToCp1251("a\xD0"), "a?");            // truncated character
     EXPECT_EQ(Cp1251ToUtf8("\x98"), "\xEF\xBF\xBD");   // the unassigned byte
 }
 

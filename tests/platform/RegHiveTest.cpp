@@ -116,8 +116,8 @@ TEST(RegHive, MalformedFilesNameTheLine) {
         {"Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\A]\n", 2, "wrong root"},
         {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n\"A\"=\"x\n", 3,
          "unterminated text"},
-        {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n\"A\"=dword:123456789\n", 3,
-         "dword too long"},
+        {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n\"A\"=dword:123456789\n",
+         3, "dword too long"},
         {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n\"A\"=hex:1,2\n", 3,
          "one-digit bytes"},
         {"Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A]\n\"A\"=-\n", 3,
@@ -140,7 +140,8 @@ TEST(RegHive, EmptyFileIsAnEmptyHive) {
 
 TEST(RegHive, MergeFilesMayDeleteKeysAndValues) {
     Hive hive = Parse(
-        "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\A\\B]\n\"X\"=\"1\"\n\"Y\"=\"2\"\n");
+        "Windows Registry Editor Version "
+        "5.00\n[HKEY_LOCAL_MACHINE\\A\\B]\n\"X\"=\"1\"\n\"Y\"=\"2\"\n");
     ParseError err = ParseRegText(
         "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"Y\"=-\n[HKEY_LOCAL_MACHINE\\A\\B]\n\"X\"=-\n"
         "[-HKEY_LOCAL_MACHINE\\A\\B]\n",

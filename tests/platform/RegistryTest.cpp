@@ -2,9 +2,9 @@
 // reads, atomic locked writes, malformed files.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "platform/Registry.h"
 #include "support/CapturedMessages.h"
@@ -24,10 +24,12 @@ TEST(Registry, ReadsHandWrittenFiles) {
     registry.WriteMachine(std::string(kHeader) +
                           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vostrelin\\Voices\\ru1]\n"
                           "\"VoiceData\"=\"/voices/ru1.abs\"\n\"MaxCut\"=dword:00000001\n");
-    registry.WriteUser(std::string(kHeader) +
-                       "[HKEY_CURRENT_USER\\SOFTWARE\\Vostrelin\\Voices\\ru1]\n\"RhytmicsEnabled\"=dword:1\n");
+    registry.WriteUser(
+        std::string(kHeader) +
+        "[HKEY_CURRENT_USER\\SOFTWARE\\Vostrelin\\Voices\\ru1]\n\"RhytmicsEnabled\"=dword:1\n");
     Key machine, user;
-    ASSERT_EQ(Key::Open(Root::LocalMachine, "Software\\Vostrelin\\Voices\\RU1", machine), Status::Ok);
+    ASSERT_EQ(Key::Open(Root::LocalMachine, "Software\\Vostrelin\\Voices\\RU1", machine),
+              Status::Ok);
     std::string text;
     EXPECT_EQ(machine.QueryText("voicedata", text), Status::Ok);
     EXPECT_EQ(text, "/voices/ru1.abs");
@@ -36,7 +38,8 @@ TEST(Registry, ReadsHandWrittenFiles) {
     EXPECT_EQ(n, 1u);
     ASSERT_EQ(Key::Open(Root::CurrentUser, "SOFTWARE\\Vostrelin\\Voices\\ru1", user), Status::Ok);
     EXPECT_EQ(user.QueryDword("RhytmicsEnabled", n), Status::Ok);
-    EXPECT_EQ(Key::Open(Root::CurrentUser, "SOFTWARE\\Vostrelin\\Voices\\ru2", user), Status::NotFound);
+    EXPECT_EQ(Key::Open(Root::CurrentUser, "SOFTWARE\\Vostrelin\\Voices\\ru2", user),
+              Status::NotFound);
     EXPECT_EQ(machine.QueryText("Missing", text), Status::NotFound);
 }
 
@@ -68,8 +71,9 @@ TEST(Registry, ClassesRootIsTheMachineClassesKey) {
     std::string path;
     EXPECT_EQ(same.QueryText("", path), Status::Ok);
     EXPECT_EQ(path, "/lib/x.so");
-    EXPECT_NE(ReadFile(registry.MachineFile()).find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID"),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFile(registry.MachineFile()).find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID"),
+        std::string::npos);
 }
 
 TEST(Registry, EnumeratesValuesAndSubkeysByIndex) {

@@ -19,9 +19,13 @@ CapturedMessages::CapturedMessages() {
     SetMessageSink(&Capture);
 }
 
-CapturedMessages::~CapturedMessages() { SetMessageSink(nullptr); }
+CapturedMessages::~CapturedMessages() {
+    SetMessageSink(nullptr);
+}
 
-const std::vector<CapturedMessage>& CapturedMessages::All() const { return gMessages; }
+const std::vector<CapturedMessage>& CapturedMessages::All() const {
+    return gMessages;
+}
 
 bool CapturedMessages::Contains(const std::string& caption, const std::string& part) const {
     for (const auto& m : gMessages)
@@ -29,6 +33,8 @@ bool CapturedMessages::Contains(const std::string& caption, const std::string& p
     return false;
 }
 
-void CapturedMessages::Clear() { gMessages.clear(); }
+void CapturedMessages::Clear() {
+    gMessages.clear();
+}
 
 }  // namespace vox::test

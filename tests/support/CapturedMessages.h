@@ -14,7 +14,7 @@ struct CapturedMessage {
 };
 
 class CapturedMessages {
-public:
+  public:
     CapturedMessages();
     ~CapturedMessages();
     CapturedMessages(const CapturedMessages&) = delete;

@@ -9,7 +9,7 @@
 namespace vox::test {
 
 class ServerLibrary {
-public:
+  public:
     explicit ServerLibrary(const std::string& fileName);  // e.g. "voxamen.so"
     const std::string& Path() const { return path_; }
     bool Loaded() const { return handle_ != nullptr; }
@@ -20,7 +20,7 @@ public:
     HRESULT Register() const;
     HRESULT Unregister() const;
 
-private:
+  private:
     void* Symbol(const char* name) const;
     std::string path_;
     void* handle_ = nullptr;

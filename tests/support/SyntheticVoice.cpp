@@ -38,8 +38,7 @@ std::vector<int16_t> ResonatorPeriod(int period, double formantHz) {
 
 }  // namespace
 
-Unit SyntheticVoice::AddVowel(const std::string& name, int periods, int period,
-                              double formantHz) {
+Unit SyntheticVoice::AddVowel(const std::string& name, int periods, int period, double formantHz) {
     Unit unit{name, {}, {}};
     const std::vector<int16_t> one = ResonatorPeriod(period, formantHz);
     for (int p = 0; p < periods; ++p) {
@@ -88,7 +87,9 @@ voicedb::Abs07Writer MakeWriter(const std::vector<Unit>& units) {
 
 }  // namespace
 
-std::string SyntheticVoice::Bytes() const { return MakeWriter(units_).Bytes(); }
+std::string SyntheticVoice::Bytes() const {
+    return MakeWriter(units_).Bytes();
+}
 
 void SyntheticVoice::Write(const std::string& path) const {
     std::string error;

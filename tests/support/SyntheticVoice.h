@@ -18,11 +18,11 @@ class TempRegistry;
 inline constexpr int kSyntheticPeriod = 147;  // 150 Hz at 22050 Hz
 
 class SyntheticVoice {
-public:
+  public:
     // `periods` identical periods of `period` samples, marks 0, period, …;
     // the resonance lies at `formantHz`.
     Unit AddVowel(const std::string& name, int periods, int period = kSyntheticPeriod,
-                         double formantHz = 700.0);
+                  double formantHz = 700.0);
     // `length` samples of noise under a raised-cosine envelope; no marks.
     Unit AddNoise(const std::string& name, int length);
     // Any unit, taken as given. Each Add returns a copy of the unit added.
@@ -35,7 +35,7 @@ public:
     std::string Bytes() const;
     void Write(const std::string& path) const;
 
-private:
+  private:
     std::vector<Unit> units_;
     uint32_t noiseState_ = 12345;  // a fixed seed: the same voice every run
 };

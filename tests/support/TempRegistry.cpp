@@ -35,8 +35,12 @@ TempRegistry::~TempRegistry() {
     std::filesystem::remove_all(dir_, ec);
 }
 
-void TempRegistry::WriteMachine(const std::string& text) const { WriteFile(MachineFile(), text); }
-void TempRegistry::WriteUser(const std::string& text) const { WriteFile(UserFile(), text); }
+void TempRegistry::WriteMachine(const std::string& text) const {
+    WriteFile(MachineFile(), text);
+}
+void TempRegistry::WriteUser(const std::string& text) const {
+    WriteFile(UserFile(), text);
+}
 
 TempDir::TempDir() : path_(MakeTempDir()) {}
 

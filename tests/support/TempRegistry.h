@@ -7,7 +7,7 @@
 namespace vox::test {
 
 class TempRegistry {
-public:
+  public:
     TempRegistry();
     ~TempRegistry();
     TempRegistry(const TempRegistry&) = delete;
@@ -20,7 +20,7 @@ public:
     void WriteMachine(const std::string& text) const;
     void WriteUser(const std::string& text) const;
 
-private:
+  private:
     std::string dir_;
     std::string previous_;
     bool hadPrevious_ = false;
@@ -28,7 +28,7 @@ private:
 
 // A fresh temporary folder, removed with its contents afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -36,7 +36,7 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -46,8 +46,8 @@ TEST(Abs07Writer, WritesNamesAndTextsOfEveryAllowedLength) {
     ASSERT_TRUE(writer.AddUnit({"", {}, {}}, error));
     const std::string bytes = writer.Bytes();
     abs07::Index index;
-    ASSERT_FALSE(abs07::ReadIndex({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()},
-                                  index));
+    ASSERT_FALSE(
+        abs07::ReadIndex({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, index));
     EXPECT_EQ(index.firstText, std::string(127, 'f'));
     ASSERT_EQ(index.entries.size(), 2u);
     EXPECT_EQ(index.entries[0].name, std::string(127, 'n'));

@@ -38,11 +38,12 @@ bool Has(const std::string& text, const std::string& part) {
 }
 
 void PutI32(std::string& out, int32_t v) {
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
 }
 
 class DbCommand : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         a0_ = voice_.AddVowel("A0", 3);
         s_ = voice_.AddNoise("S", 500);
@@ -97,7 +98,8 @@ TEST_F(DbCommand, BuildsAFolderThatTheEngineAndTheOtherCommandsReadBack) {
 
 TEST_F(DbCommand, BuildConvertsOtherRatesAndMovesTheMarks) {
     std::vector<int16_t> slow;
-    for (int n = 0; n < 4410; ++n) slow.push_back(static_cast<int16_t>(n % 294 < 147 ? 4000 : -4000));
+    for (int n = 0; n < 4410; ++n)
+        slow.push_back(static_cast<int16_t>(n % 294 < 147 ? 4000 : -4000));
     WriteFile(units_ + "/A0.wav", voicedb::WavBytes({44100, slow}));
     WriteFile(units_ + "/A0.marks", "0\n294\n588\n4409\n");
     Result build = Db({"build", units_, "-o", db_});
@@ -108,7 +110,8 @@ TEST_F(DbCommand, BuildConvertsOtherRatesAndMovesTheMarks) {
     Unit unit{"A0", {}, {}};
     ASSERT_TRUE(base.GetUnit(unit));
     EXPECT_NEAR(static_cast<double>(unit.samples.size()), 2205.0, 1.0);
-    EXPECT_EQ(unit.marks, (std::vector<int32_t>{0, 147, 294, static_cast<int32_t>(unit.samples.size()) - 1}));
+    EXPECT_EQ(unit.marks,
+              (std::vector<int32_t>{0, 147, 294, static_cast<int32_t>(unit.samples.size()) - 1}));
 }
 
 TEST_F(DbCommand, BuildNamesTheFileThatCannotBeUsed) {
@@ -142,8 +145,12 @@ TEST_F(DbCommand, BuildNamesTheFileThatCannotBeUsed) {
 
 // A database with the given totals, blocks and index, consistent or not.
 std::string RawDatabase(int32_t markTotal, const std::vector<int32_t>& marks, int32_t sampleTotal,
-                        size_t samples, const std::vector<std::tuple<std::string, int, int>>& index) {
-    std::string b("\x06" "abs.07\x00\x00", 9);
+                        size_t samples,
+                        const std::vector<std::tuple<std::string, int, int>>& index) {
+    std::string b(
+        "\x06"
+        "abs.07\x00\x00",
+        9);
     PutI32(b, static_cast<int32_t>(index.size()));
     PutI32(b, markTotal);
     PutI32(b, sampleTotal);
@@ -163,7 +170,8 @@ TEST_F(DbCommand, CheckListsEveryDefectWithItsOffset) {
     // "A0"; a name with ","; 2 samples and 1 mark that no unit owns; 3
     // trailing bytes.
     WriteFile(db_, RawDatabase(5, {5, 3, 40, 0, 9}, 30, 30,
-                               {{"A0", 3, 10}, {"A0", 0, 8}, {"x,y", 1, 10}}) + "xyz");
+                               {{"A0", 3, 10}, {"A0", 0, 8}, {"x,y", 1, 10}}) +
+                       "xyz");
     Result r = Db({"check", db_});
     EXPECT_EQ(r.rc, 1);
     for (const char* part :
@@ -181,8 +189,10 @@ TEST_F(DbCommand, CheckStopsAtWhatCannotBeRead) {
     WriteFile(db_, RawDatabase(0, {}, 1000, 1, {}));
     Result r = Db({"check", db_});
     EXPECT_EQ(r.rc, 1);
-    EXPECT_TRUE(Has(r.out, "sample total at offset 17: 1000 samples need 2000 bytes, only 2 bytes "
-                           "follow the mark block")) << r.out;
+    EXPECT_TRUE(Has(r.out,
+                    "sample total at offset 17: 1000 samples need 2000 bytes, only 2 bytes "
+                    "follow the mark block"))
+        << r.out;
     EXPECT_TRUE(Has(r.out, "reading stopped at this defect"));
     Result info = Db({"info", db_});
     EXPECT_EQ(info.rc, 1);

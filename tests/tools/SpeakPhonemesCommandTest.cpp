@@ -30,7 +30,7 @@ Outcome Voxamen(const std::vector<std::string>& args) {
 }
 
 class SpeakPhonemesCommand : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(test::ServerLibrary("voxamen.so").Register(), S_OK);
         ASSERT_EQ(test::ServerLibrary("allomod-419-1.so").Register(), S_OK);
@@ -60,14 +60,16 @@ TEST_F(SpeakPhonemesCommand, WritesTheNegotiatedFormatAndSizes) {
     const std::string bytes = test::ReadFile(wav);
     ASSERT_GT(bytes.size(), 44u);
     EXPECT_EQ(bytes.substr(0, 4), "RIFF");
-    EXPECT_EQ(static_cast<uint8_t>(bytes[24]) | static_cast<uint8_t>(bytes[25]) << 8, 16000 & 0xFFFF);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[24]) | static_cast<uint8_t>(bytes[25]) << 8,
+              16000 & 0xFFFF);
     EXPECT_EQ(bytes[34], 8) << "8 bits per sample";
     // One line per phoneme after the header; the vowels have non-zero sizes.
     std::istringstream lines(r.out);
     std::string line;
     int rows = 0;
     while (std::getline(lines, line))
-        if (line.rfind("A0 ", 0) == 0 || line.rfind("M ", 0) == 0 || line.rfind("# ", 0) == 0) ++rows;
+        if (line.rfind("A0 ", 0) == 0 || line.rfind("M ", 0) == 0 || line.rfind("# ", 0) == 0)
+            ++rows;
     EXPECT_EQ(rows, 6) << r.out;
 }
 

@@ -23,7 +23,7 @@ Result Voxamen(std::vector<std::string> args) {
 }
 
 class Commands : public testing::Test {
-protected:
+  protected:
     test::TempRegistry registry_;
     test::TempDir dir_;
 };
@@ -57,14 +57,15 @@ TEST_F(Commands, RegisterAndUnregisterTheEngine) {
     reg::Key key;
     EXPECT_EQ(reg::Key::Open(reg::Root::ClassesRoot, "Voxamen.Voxamen.1", key), reg::Status::Ok);
     EXPECT_EQ(Voxamen({"unregister", lib}).status, kExitOk);
-    EXPECT_EQ(reg::Key::Open(reg::Root::ClassesRoot, "Voxamen.Voxamen.1", key), reg::Status::NotFound);
+    EXPECT_EQ(reg::Key::Open(reg::Root::ClassesRoot, "Voxamen.Voxamen.1", key),
+              reg::Status::NotFound);
 }
 
 TEST_F(Commands, VoiceAddWritesSettingsAndTokenAndVoicesListsIt) {
     const std::string data = dir_.File("voice.abs");
     test::WriteFile(data, "x");
-    Result r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "1", "--name", "Николай",
-                    "--lexicon", "{5B6BFFF2-0DCC-4C34-8527-6E3157A02670}"});
+    Result r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "1", "--name",
+                        "Николай", "--lexicon", "{5B6BFFF2-0DCC-4C34-8527-6E3157A02670}"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     VoiceProperties p;
     ASSERT_TRUE(p.Read("ru1"));
@@ -87,8 +88,8 @@ TEST_F(Commands, VoiceAddWritesSettingsAndTokenAndVoicesListsIt) {
 
     EXPECT_EQ(Voxamen({"voice", "remove", "ru1"}).status, kExitOk);
     EXPECT_FALSE(p.Read("ru1"));
-    EXPECT_EQ(reg::Key::Open(reg::Root::LocalMachine, "SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\ru1",
-                             token),
+    EXPECT_EQ(reg::Key::Open(reg::Root::LocalMachine,
+                             "SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\ru1", token),
               reg::Status::NotFound);
     Result again = Voxamen({"voice", "remove", "ru1"});
     EXPECT_EQ(again.status, kExitFailure);

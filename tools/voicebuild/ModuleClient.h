@@ -43,5 +43,4 @@ class ModuleClient {
     mutable std::map<std::string, uint64_t> descriptions_;
 };
 
-
 }  // namespace vox::voicebuild

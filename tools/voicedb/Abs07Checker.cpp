@@ -37,8 +37,7 @@ void CheckMarks(std::span<const uint8_t> file, const Entry& e, size_t number,
                    std::to_string(marks[j - 1]);
         if (what.empty()) continue;
         if (bad++ == 0)
-            defects.push_back({DefectKind::Mark,
-                               Field(e, number) + " mark " + std::to_string(j),
+            defects.push_back({DefectKind::Mark, Field(e, number) + " mark " + std::to_string(j),
                                e.markOffset + 4 * j, what});
     }
     if (bad > 1)
@@ -67,12 +66,11 @@ void CheckCoverage(std::span<const uint8_t> file, const abs07::Index& index,
     if (index.samplesUsed < index.sampleTotal)
         defects.push_back({DefectKind::Unused, "sample block", index.sampleBlock,
                            std::to_string(index.sampleTotal - index.samplesUsed) + " of " +
-                               std::to_string(index.sampleTotal) +
-                               " samples belong to no unit"});
+                               std::to_string(index.sampleTotal) + " samples belong to no unit"});
     if (index.indexEnd < file.size())
-        defects.push_back({DefectKind::Unused, "end of index", index.indexEnd,
-                           std::to_string(file.size() - index.indexEnd) +
-                               " bytes follow the last index entry"});
+        defects.push_back(
+            {DefectKind::Unused, "end of index", index.indexEnd,
+             std::to_string(file.size() - index.indexEnd) + " bytes follow the last index entry"});
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 #include "tools/voicedb/Abs07Writer.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 
 #include "engine/voice/Abs07Format.h"
 

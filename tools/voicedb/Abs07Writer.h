@@ -16,7 +16,7 @@
 namespace vox::voicedb {
 
 class Abs07Writer {
-public:
+  public:
     // The two header texts: 0 to 127 bytes each. False with `error` otherwise.
     bool SetHeaderTexts(std::string first, std::string second, std::string& error);
 
@@ -35,7 +35,7 @@ public:
     // renamed over `path`; the old file stays intact when anything fails.
     bool Write(const std::string& path, std::string& error) const;
 
-private:
+  private:
     // Hands the file to `sink` piece by piece; stops when it returns false.
     bool Serialize(const std::function<bool(std::string_view)>& sink) const;
 

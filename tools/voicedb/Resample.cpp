@@ -1,8 +1,8 @@
 #include "tools/voicedb/Resample.h"
 
+#include <samplerate.h>
 #include <algorithm>
 #include <cmath>
-#include <samplerate.h>
 
 namespace vox::voicedb {
 

@@ -76,7 +76,8 @@ bool AddUnitsFromFolder(const std::string& folder, Abs07Writer& writer,
     }
     const std::set<std::string> known(wavs.begin(), wavs.end());
     for (const std::string& stem : marks)
-        if (known.count(stem) == 0) notes.push_back(stem + ".marks has no " + stem + ".wav; left out");
+        if (known.count(stem) == 0)
+            notes.push_back(stem + ".marks has no " + stem + ".wav; left out");
     for (const std::string& stem : wavs) {
         Unit unit;
         if (!LoadUnit(dir, stem, unit, notes, error) || !writer.AddUnit(std::move(unit), error))

@@ -33,8 +33,7 @@ std::string At(size_t offset, const std::string& what) {
 }
 
 // The "fmt " chunk: only mono 16-bit PCM is accepted.
-std::optional<std::string> ReadFormat(std::span<const uint8_t> chunk, size_t at,
-                                      uint32_t& rate) {
+std::optional<std::string> ReadFormat(std::span<const uint8_t> chunk, size_t at, uint32_t& rate) {
     ByteReader in(chunk);
     uint16_t tag = 0, channels = 0, blockAlign = 0, bits = 0;
     uint32_t byteRate = 0;
@@ -54,8 +53,7 @@ std::optional<std::string> ReadFormat(std::span<const uint8_t> chunk, size_t at,
     if (channels != 1)
         return At(at, "unsupported channel count " + std::to_string(channels) + " (only mono)");
     if (bits != 16)
-        return At(at, "unsupported sample size of " + std::to_string(bits) +
-                          " bits (only 16-bit)");
+        return At(at, "unsupported sample size of " + std::to_string(bits) + " bits (only 16-bit)");
     if (rate == 0) return At(at, "sample rate 0");
     return std::nullopt;
 }
@@ -141,7 +139,8 @@ bool ReadWav(const std::string& path, WavAudio& audio, std::string& error) {
     return true;
 }
 
-std::string PcmWavBytes(uint32_t sampleRate, uint16_t bitsPerSample, std::span<const uint8_t> data) {
+std::string PcmWavBytes(uint32_t sampleRate, uint16_t bitsPerSample,
+                        std::span<const uint8_t> data) {
     const auto dataBytes = static_cast<uint32_t>(data.size());
     const uint16_t blockAlign = bitsPerSample == 16 ? 2 : 1;
     std::string out;

@@ -22,9 +22,11 @@ const std::vector<Command>& Commands() {
         {"voice", "install (add), remove, build or report on a voice", RunVoice},
         {"modules", "list the installed phonetic modules", RunModules},
         {"analyse", "analyse a phoneme phrase with a phonetic module", RunAnalyse},
-        {"transcribe", "turn Russian text into phonemes (and a module's allophones)", RunTranscribe},
+        {"transcribe", "turn Russian text into phonemes (and a module's allophones)",
+         RunTranscribe},
         {"db", "inspect, check, extract and build voice databases", RunDb},
-        {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file", RunSpeakPhonemes},
+        {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file",
+         RunSpeakPhonemes},
     };
     return commands;
 }
@@ -37,8 +39,8 @@ void PrintOverview(std::ostream& out) {
         << "Commands:\n";
     for (const Command& c : Commands()) {
         std::string name = c.name;
-        out << "  " << name << std::string(name.size() < 16 ? 16 - name.size() : 1, ' ') << c.synopsis
-            << "\n";
+        out << "  " << name << std::string(name.size() < 16 ? 16 - name.size() : 1, ' ')
+            << c.synopsis << "\n";
     }
     out << "\n'voxamen COMMAND --help' describes a command.\n"
         << "The registry lives in $VOXAMEN_REGISTRY_DIR (default ~/.config/voxamen).\n";

@@ -11,7 +11,7 @@
 namespace vox::cli {
 
 class Options {
-public:
+  public:
     // `valued` options take a value; `flags` take none. "--help"/"-h" is always known.
     Options(std::set<std::string> valued, std::set<std::string> flags = {});
 
@@ -23,7 +23,7 @@ public:
     std::optional<std::string> Get(const std::string& name) const;
     const std::vector<std::string>& Positional() const { return positional_; }
 
-private:
+  private:
     std::set<std::string> valued_, flags_;
     std::map<std::string, std::string> values_;
     std::set<std::string> seenFlags_;

@@ -8,12 +8,12 @@
 namespace vox::cli {
 
 class Table {
-public:
+  public:
     explicit Table(std::vector<std::string> header) : rows_{std::move(header)} {}
     void Add(std::vector<std::string> row) { rows_.push_back(std::move(row)); }
     void Print(std::ostream& out) const;
 
-private:
+  private:
     std::vector<std::vector<std::string>> rows_;
 };
 

@@ -31,7 +31,8 @@ std::string ValidateVoiceInstallation(const VoiceInstallation& v) {
     if (!v.sublang.empty() && v.sublang.find_first_not_of("0123456789") != std::string::npos)
         return "the sublanguage must be decimal digits, e.g. 1";
     if (!v.lexicon.empty() && !GuidFromString(v.lexicon))
-        return "the lexical component must be a class id like {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
+        return "the lexical component must be a class id like "
+               "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
     return {};
 }
 

@@ -15,10 +15,10 @@ struct VoiceInstallation {
     std::string voiceData;  // absolute path of the voice database
     std::string language = "419";
     std::string sublang;
-    std::string name;       // defaults to the key
+    std::string name;  // defaults to the key
     std::string gender = "Male";
     std::string age = "Adult";
-    std::string lexicon;    // CLSID text of the lexical component ("LingProcessor")
+    std::string lexicon;  // CLSID text of the lexical component ("LingProcessor")
 };
 
 // Checks the fields; returns "" when they are usable, else what is wrong.

@@ -1,8 +1,8 @@
 // voxamen db info|list|check|extract|build: the voice database ("abs.07")
 // tools. Names and texts are Windows-1251 in the file and UTF-8 here.
 #include <charconv>
-#include <set>
 #include <ostream>
+#include <set>
 
 #include "engine/voice/Abs07Format.h"
 #include "platform/CodePage.h"
@@ -71,13 +71,16 @@ int ParseOrExit(const Invocation& inv, const std::vector<std::string>& args, Opt
     }
     if (opts.Positional().size() != positional) {
         inv.err << "voxamen db " << name << ": expected " << positional << " argument"
-                << (positional == 1 ? "" : "s") << "\n" << usage;
+                << (positional == 1 ? "" : "s") << "\n"
+                << usage;
         return kExitUsage;
     }
     return -1;
 }
 
-std::span<const uint8_t> Bytes(const MappedFile& file) { return {file.Data(), file.Size()}; }
+std::span<const uint8_t> Bytes(const MappedFile& file) {
+    return {file.Data(), file.Size()};
+}
 
 // Maps a database and reads its index; prints why not on failure.
 bool OpenDatabase(const Invocation& inv, const std::string& path, MappedFile& file,
@@ -126,8 +129,8 @@ int List(const Invocation& inv, const std::vector<std::string>& args) {
     if (!OpenDatabase(inv, opts.Positional()[0], file, index)) return kExitFailure;
     Table table({"NAME", "SAMPLES", "MARKS", "SECONDS"});
     for (const abs07::Entry& e : index.entries)
-        table.Add({Cp1251ToUtf8(e.name), std::to_string(e.sampleCount),
-                   std::to_string(e.markCount), Seconds(e.sampleCount)});
+        table.Add({Cp1251ToUtf8(e.name), std::to_string(e.sampleCount), std::to_string(e.markCount),
+                   Seconds(e.sampleCount)});
     table.Print(inv.out);
     return kExitOk;
 }
@@ -150,8 +153,8 @@ int Check(const Invocation& inv, const std::vector<std::string>& args) {
                 << (result.defects.size() == 1 ? "" : "s") << "\n";
         return kExitFailure;
     }
-    inv.out << path << ": sound: " << result.index.unitCount << " units, "
-            << result.index.markTotal << " marks, " << result.index.sampleTotal << " samples\n";
+    inv.out << path << ": sound: " << result.index.unitCount << " units, " << result.index.markTotal
+            << " marks, " << result.index.sampleTotal << " samples\n";
     return kExitOk;
 }
 
@@ -222,8 +225,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"info", Info, kInfoUsage},          {"list", List, kListUsage},
-    {"check", Check, kCheckUsage},       {"extract", Extract, kExtractUsage},
+    {"info", Info, kInfoUsage},    {"list", List, kListUsage},
+    {"check", Check, kCheckUsage}, {"extract", Extract, kExtractUsage},
     {"build", Build, kBuildUsage},
 };
 

@@ -1,8 +1,8 @@
 // voxamen register LIB… / voxamen unregister LIB…: call a server library's
 // DllRegisterServer or DllUnregisterServer (what regsvr32 does on Windows).
+#include <dlfcn.h>
 #include <climits>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <ostream>
 
 #include "interfaces/ComTypes.h"
@@ -34,8 +34,8 @@ int RunEntryPoint(const Invocation& inv, const char* entry, const char* verb) {
         void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
             const char* why = ::dlerror();
-            inv.err << "voxamen " << verb << ": " << lib << ": cannot be loaded: "
-                    << (why != nullptr ? why : "unknown error") << "\n";
+            inv.err << "voxamen " << verb << ": " << lib
+                    << ": cannot be loaded: " << (why != nullptr ? why : "unknown error") << "\n";
             status = kExitFailure;
             continue;
         }
@@ -47,8 +47,8 @@ int RunEntryPoint(const Invocation& inv, const char* entry, const char* verb) {
         }
         HRESULT hr = fn();
         if (FAILED(hr)) {
-            inv.err << "voxamen " << verb << ": " << lib << ": " << entry << " failed: "
-                    << HresultText(hr) << "\n";
+            inv.err << "voxamen " << verb << ": " << lib << ": " << entry
+                    << " failed: " << HresultText(hr) << "\n";
             status = kExitFailure;
         } else {
             inv.out << verb << "ed " << path << "\n";
@@ -59,7 +59,9 @@ int RunEntryPoint(const Invocation& inv, const char* entry, const char* verb) {
 
 }  // namespace
 
-int RunRegister(const Invocation& inv) { return RunEntryPoint(inv, "DllRegisterServer", "register"); }
+int RunRegister(const Invocation& inv) {
+    return RunEntryPoint(inv, "DllRegisterServer", "register");
+}
 
 int RunUnregister(const Invocation& inv) {
     return RunEntryPoint(inv, "DllUnregisterServer", "unregister");

@@ -11,10 +11,10 @@
 #include "platform/ComKit.h"
 #include "platform/Hresult.h"
 #include "platform/Text.h"
+#include "tools/voicedb/Wav.h"
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
 #include "tools/voxamen/Table.h"
-#include "tools/voicedb/Wav.h"
 
 namespace vox::cli {
 
@@ -53,7 +53,8 @@ int ParseRequest(const Invocation& inv, Request& r) {
         inv.out << kUsage;
         return kExitOk;
     }
-    if (opts.Positional().size() != 1 || !opts.Get("type") || !opts.Get("voice") || !opts.Get("o")) {
+    if (opts.Positional().size() != 1 || !opts.Get("type") || !opts.Get("voice") ||
+        !opts.Get("o")) {
         inv.err << kCommand << "PHONEMES, --type, --voice and -o are required\n" << kUsage;
         return kExitUsage;
     }
@@ -77,7 +78,8 @@ ComPtr<IVoxamen> CreateEngine(std::ostream& err) {
         return {};
     }
     ComPtr<IUnknown> unknown;
-    HRESULT hr = CoCreateInstance(CLSID_Voxamen, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
+    HRESULT hr =
+        CoCreateInstance(CLSID_Voxamen, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
     if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
     ComPtr<IVoxamen> engine;
     if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IVoxamen, engine.PutVoid());
@@ -105,7 +107,9 @@ void PrintSizes(IVoxamen& engine, const std::string& phonemes, std::ostream& out
     const std::vector<int32_t> sizes = Result(engine, &IVoxamen::GetPhonemesSizes);
     const std::vector<int32_t> codes = Result(engine, &IVoxamen::GetPhonemesCodes);
     const std::vector<int32_t> visemes = Result(engine, &IVoxamen::GetVisemesCodes);
-    auto at = [](const std::vector<int32_t>& v, size_t i) { return i < v.size() ? std::to_string(v[i]) : "-"; };
+    auto at = [](const std::vector<int32_t>& v, size_t i) {
+        return i < v.size() ? std::to_string(v[i]) : "-";
+    };
     Table table({"phoneme", "size", "code", "viseme"});
     const size_t rows = std::max({names.size(), sizes.size(), codes.size(), visemes.size()});
     for (size_t i = 0; i < rows; ++i)
@@ -117,16 +121,19 @@ int Speak(const Invocation& inv, const Request& r) {
     ComPtr<IVoxamen> engine = CreateEngine(inv.err);
     if (!engine) return kExitFailure;
     if (HRESULT hr = engine->SetVoice(r.voice.c_str()); FAILED(hr)) {
-        inv.err << kCommand << "voice \"" << r.voice << "\" cannot be selected: " << HresultText(hr) << "\n";
+        inv.err << kCommand << "voice \"" << r.voice << "\" cannot be selected: " << HresultText(hr)
+                << "\n";
         return kExitFailure;
     }
-    const WAVEFORMATEX desired{WAVE_FORMAT_PCM, 1, r.rate, r.rate * (r.bits / 8u),
-                               static_cast<uint16_t>(r.bits / 8), r.bits, 0};
+    const WAVEFORMATEX desired{
+        WAVE_FORMAT_PCM, 1, r.rate, r.rate * (r.bits / 8u), static_cast<uint16_t>(r.bits / 8),
+        r.bits,          0};
     WAVEFORMATEX format{};
     HRESULT hr = engine->GetOutputFormat(&desired, &format);
     if (SUCCEEDED(hr)) hr = engine->SetFormat(&format);
     if (FAILED(hr)) {
-        inv.err << kCommand << "the engine does not produce " << r.rate << " Hz: " << HresultText(hr) << "\n";
+        inv.err << kCommand << "the engine does not produce " << r.rate
+                << " Hz: " << HresultText(hr) << "\n";
         return kExitFailure;
     }
     uint8_t* audio = nullptr;
@@ -138,7 +145,7 @@ int Speak(const Invocation& inv, const Request& r) {
         return kExitFailure;
     }
     const std::string wav = voicedb::PcmWavBytes(format.nSamplesPerSec, format.wBitsPerSample,
-                                                   {audio, static_cast<size_t>(size)});
+                                                 {audio, static_cast<size_t>(size)});
     std::ofstream file(r.output, std::ios::binary | std::ios::trunc);
     file.write(wav.data(), static_cast<std::streamsize>(wav.size()));
     file.close();
@@ -146,8 +153,8 @@ int Speak(const Invocation& inv, const Request& r) {
         inv.err << kCommand << r.output << ": cannot be written\n";
         return kExitFailure;
     }
-    inv.out << "wrote " << r.output << ": " << size << " bytes, " << format.nSamplesPerSec << " Hz, "
-            << format.wBitsPerSample << " bits\n";
+    inv.out << "wrote " << r.output << ": " << size << " bytes, " << format.nSamplesPerSec
+            << " Hz, " << format.wBitsPerSample << " bits\n";
     if (r.sizes) PrintSizes(*engine.Get(), r.phonemes, inv.out);
     return kExitOk;
 }

@@ -1,9 +1,9 @@
 // voxamen voice add KEY … / voxamen voice remove KEY
+#include <sys/stat.h>
+#include <unistd.h>
 #include <climits>
 #include <cstdlib>
 #include <ostream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
@@ -113,10 +113,12 @@ int RunVoice(const Invocation& inv) {
     if (!a.empty() && a[0] == "build") return RunVoiceBuild(inv, rest);
     if (!a.empty() && a[0] == "report") return RunVoiceReport(inv, rest);
     bool help = !a.empty() && (a[0] == "--help" || a[0] == "-h");
-    (help ? inv.out : inv.err) << "usage: voxamen voice add|remove|build|report ...\n\n" << kAddUsage << "\n"
-                               << kRemoveUsage
-                               << "\n'voxamen voice build --help' and 'voxamen voice report --help' "
-                                  "describe the voice builder.\n";
+    (help ? inv.out : inv.err)
+        << "usage: voxamen voice add|remove|build|report ...\n\n"
+        << kAddUsage << "\n"
+        << kRemoveUsage
+        << "\n'voxamen voice build --help' and 'voxamen voice report --help' "
+           "describe the voice builder.\n";
     return help ? kExitOk : kExitUsage;
 }
 

@@ -1,6 +1,6 @@
 // voxamen voices: the installed voices as a table.
-#include <ostream>
 #include <sys/stat.h>
+#include <ostream>
 
 #include "engine/voice/VoiceProperties.h"
 #include "platform/Registry.h"
@@ -36,8 +36,8 @@ int RunVoices(const Invocation& inv) {
         VoiceProperties p;
         if (!p.Read(key)) continue;
         struct stat st {};
-        bool exists = !p.voiceData.empty() && ::stat(p.voiceData.c_str(), &st) == 0 &&
-                      S_ISREG(st.st_mode);
+        bool exists =
+            !p.voiceData.empty() && ::stat(p.voiceData.c_str(), &st) == 0 && S_ISREG(st.st_mode);
         table.Add({key, p.name, p.sublang.empty() ? p.language : p.language + "." + p.sublang,
                    p.voiceData, exists ? "present" : "MISSING"});
     }

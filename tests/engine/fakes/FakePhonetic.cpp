@@ -76,7 +76,8 @@ HRESULT FakePhonetic::GetBasicAllophone(const char* allophone, char** basic) {
 HRESULT FakePhonetic::GetSubstituteAllophone(const char* allophone, char** substitute) {
     if (HRESULT hr = Failure("GetSubstituteAllophone"); FAILED(hr)) return hr;
     auto it = substitutes.find(allophone);
-    return CoTaskMemString(it != substitutes.end() ? it->second : std::string(allophone), substitute);
+    return CoTaskMemString(it != substitutes.end() ? it->second : std::string(allophone),
+                           substitute);
 }
 
 HRESULT FakePhonetic::SetDebugVerbosity(int32_t level) {

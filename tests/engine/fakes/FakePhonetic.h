@@ -21,7 +21,7 @@ struct FakePhoneme {
 };
 
 class FakePhonetic final : public ComObject<Interface<IPhonetic, IID_IPhonetic>> {
-public:
+  public:
     std::map<std::string, FakePhoneme> phonemes;
     std::map<std::string, std::string> substitutes;  // missing: the allophone itself
     std::optional<std::string> allophoneList;        // replaces the built list
@@ -48,7 +48,7 @@ public:
     HRESULT SetAllophones(const char*) override { return E_NOTIMPL; }
     HRESULT SetGroups(const char*) override { return E_NOTIMPL; }
 
-private:
+  private:
     HRESULT Failure(const char* method) const;
 };
 

@@ -9,7 +9,7 @@
 namespace vox::test {
 
 class MemoryAudioBase final : public AudioBase {
-public:
+  public:
     std::map<std::string, Unit> units;
     bool open = true;
 

@@ -22,7 +22,8 @@ std::string VoicePath(const std::string& subkey) {
 TestEngine::TestEngine()
     : phonetic(ComPtr<FakePhonetic>::Attach(new FakePhonetic())),
       format(DefaultOutputFormat()),
-      context_{props, &base, phonetic.Get(), format, noise, models, workspace, sizes, codes, visemes} {
+      context_{props,  &base,     phonetic.Get(), format, noise,
+               models, workspace, sizes,          codes,  visemes} {
     reg::Key key;
     reg::Key::Create(reg::Root::LocalMachine, VoicePath(""), key);
     key.SetText("VoiceData", "memory");
@@ -47,8 +48,8 @@ HRESULT TestEngine::Speak(const char* phonemes, const char* syntagmaType,
                           const CProsodyInfo* prosody, std::string_view lastStage) {
     uint8_t* block = nullptr;
     int32_t size = 0;
-    last_ = std::make_unique<PhraseState>(context_,
-                                          SpeakRequest{phonemes, syntagmaType, prosody, &block, &size});
+    last_ = std::make_unique<PhraseState>(
+        context_, SpeakRequest{phonemes, syntagmaType, prosody, &block, &size});
     const HRESULT hr = RunSpeak(*last_, lastStage);
     audio.assign(block, block + (block != nullptr ? size : 0));
     CoTaskMemFree(block);
@@ -80,7 +81,8 @@ Unit NoiseUnit(const std::string& name, int length, int16_t amplitude) {
     uint32_t state = 12345;
     for (int i = 0; i < length; ++i) {
         state = state * 1664525u + 1013904223u;
-        unit.samples.push_back(static_cast<int16_t>(static_cast<int32_t>(state >> 16) % (2 * amplitude) - amplitude));
+        unit.samples.push_back(
+            static_cast<int16_t>(static_cast<int32_t>(state >> 16) % (2 * amplitude) - amplitude));
     }
     return unit;
 }

@@ -14,7 +14,7 @@
 namespace vox::test {
 
 class TestEngine {
-public:
+  public:
     TestEngine();  // writes the voice's machine key; adds AddTestInventory
 
     // A user setting of the voice ("" = the voice key itself, or "Pauses"…).
@@ -40,7 +40,7 @@ public:
     std::vector<uint8_t> audio;
     std::vector<int16_t> Samples() const;  // `audio` as 16-bit samples
 
-private:
+  private:
     EngineContext context_;
     std::unique_ptr<PhraseState> last_;
 };
