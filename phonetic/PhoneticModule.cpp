@@ -59,16 +59,19 @@ HRESULT PhoneticModule::LettersToAllophones(const char* Letters, char** Allophon
     });
 }
 
+bool PhoneticModule::AcceptPhrase(const std::vector<std::string_view>& names,
+                                  std::vector<uint64_t>& sds) const {
+    const PhraseCheck check = ValidatePhrase(names, inventory_, sds);
+    if (!check && check.fault == PhraseFault::UnknownPhoneme) LookUpSd(names[check.position]);
+    return static_cast<bool>(check);
+}
+
 HRESULT PhoneticModule::PhonemesToAllophones(const char* Phonemes, char** Allophones) {
     if (Phonemes == nullptr || Allophones == nullptr) return E_INVALIDARG;
     return Guarded([&] {
         const std::vector<std::string_view> names = SplitItems(Phonemes);
         std::vector<uint64_t> sds;
-        PhraseCheck check = ValidatePhrase(names, inventory_, sds);
-        if (!check) {
-            if (check.fault == PhraseFault::UnknownPhoneme) LookUpSd(names[check.position]);
-            return E_INVALIDARG;
-        }
+        if (!AcceptPhrase(names, sds)) return E_INVALIDARG;
         return CoTaskMemString(JoinList(DoPhonemesToAllophones(ToStrings(names))), Allophones);
     });
 }
@@ -101,11 +104,7 @@ HRESULT PhoneticModule::GetSoundDescriptions(const char* Phonemes, uint64_t** SD
     return Guarded([&] {
         const std::vector<std::string_view> names = SplitItems(Phonemes);
         std::vector<uint64_t> sds;
-        PhraseCheck check = ValidatePhrase(names, inventory_, sds);
-        if (!check) {
-            if (check.fault == PhraseFault::UnknownPhoneme) LookUpSd(names[check.position]);
-            return E_INVALIDARG;
-        }
+        if (!AcceptPhrase(names, sds)) return E_INVALIDARG;
         AddPositionalBits(names, inventory_, sds);
         *Num = static_cast<int32_t>(sds.size());
         return CoTaskMemArray(sds.data(), sds.size(), SDs);

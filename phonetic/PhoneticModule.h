@@ -76,6 +76,9 @@ class PhoneticModule : public ComObject<Interface<IPhonetic, IID_IPhonetic>> {
   private:
     // Table SD of one phoneme; reports an unknown one when debugging.
     uint64_t LookUpSd(std::string_view phoneme) const;
+    // Validates a phrase and fills its table SDs; an unknown phoneme is
+    // reported (when debugging) as a lookup would report it.
+    bool AcceptPhrase(const std::vector<std::string_view>& names, std::vector<uint64_t>& sds) const;
     HRESULT CodesOf(const char* phonemes, int32_t** codes, int32_t* num,
                     int32_t (PhonemeInventory::*lookup)(std::string_view) const) const;
 
