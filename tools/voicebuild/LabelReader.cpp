@@ -1,8 +1,8 @@
 #include "tools/voicebuild/LabelReader.h"
 
-#include <fstream>
 #include <sstream>
 
+#include "platform/FileText.h"
 #include "platform/Text.h"
 
 namespace vox::voicebuild {
@@ -76,14 +76,12 @@ std::optional<std::vector<LabelSegment>> ParseLabels(const std::string& text,
 }
 
 std::optional<std::vector<LabelSegment>> ReadLabels(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
         error = path + ": cannot be read";
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseLabels(text.str(), path, error);
+    return ParseLabels(*text, path, error);
 }
 
 }  // namespace vox::voicebuild

@@ -1,9 +1,9 @@
 #include "tools/voicebuild/PhoneMap.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
+#include "platform/FileText.h"
 #include "platform/Text.h"
 
 namespace vox::voicebuild {
@@ -93,14 +93,12 @@ std::optional<PhoneMap> PhoneMap::Parse(const std::string& text, const std::stri
 }
 
 std::optional<PhoneMap> PhoneMap::Load(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
         error = path + ": cannot be read";
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return Parse(text.str(), path, error);
+    return Parse(*text, path, error);
 }
 
 const PhoneClass* PhoneMap::Find(const std::string& phone) const {

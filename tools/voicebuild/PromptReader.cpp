@@ -1,9 +1,9 @@
 #include "tools/voicebuild/PromptReader.h"
 
-#include <fstream>
 #include <set>
 #include <sstream>
 
+#include "platform/FileText.h"
 #include "platform/Text.h"
 
 namespace vox::voicebuild {
@@ -68,11 +68,9 @@ std::vector<Prompt> ParsePrompts(const std::string& text, const std::string& pat
 
 std::optional<std::vector<Prompt>> ReadPrompts(const std::string& path,
                                                std::vector<std::string>& problems) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParsePrompts(text.str(), path, problems);
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return std::nullopt;
+    return ParsePrompts(*text, path, problems);
 }
 
 }  // namespace vox::voicebuild

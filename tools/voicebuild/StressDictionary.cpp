@@ -1,9 +1,9 @@
 #include "tools/voicebuild/StressDictionary.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "platform/CodePage.h"
+#include "platform/FileText.h"
 #include "platform/Text.h"
 
 namespace vox::voicebuild {
@@ -92,11 +92,9 @@ StressDictionary StressDictionary::Parse(std::string_view text, const std::strin
 
 std::optional<StressDictionary> StressDictionary::Load(const std::string& path,
                                                        std::vector<std::string>& problems) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return Parse(text.str(), path, problems);
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) return std::nullopt;
+    return Parse(*text, path, problems);
 }
 
 const StressReading* StressDictionary::Find(std::string_view word) const {

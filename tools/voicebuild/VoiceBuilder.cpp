@@ -4,13 +4,13 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <set>
 #include <sstream>
 
+#include "platform/FileText.h"
 #include "platform/Text.h"
 #include "tools/voicebuild/InstanceSelector.h"
 #include "tools/voicebuild/Notice.h"
@@ -60,14 +60,6 @@ class SharedLog {
     std::map<std::string, size_t> done_;
 };
 
-std::optional<std::string> ReadWhole(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // Inputs every build needs; false with `error`.
 struct Inputs {
     std::vector<Prompt> prompts;
@@ -100,7 +92,7 @@ bool ReadInputs(const BuildOptions& o, Inputs& in, BuildSummary& summary, std::s
         }
     }
     if (!o.licencePath.empty()) {
-        std::optional<std::string> text = ReadWhole(o.licencePath);
+        std::optional<std::string> text = ReadWholeFile(o.licencePath);
         if (!text) {
             error = o.licencePath + ": cannot be read";
             return false;

@@ -2,8 +2,8 @@
 
 #include <climits>
 #include <fstream>
-#include <sstream>
 
+#include "platform/FileText.h"
 #include "platform/Text.h"
 
 namespace vox::voicedb {
@@ -32,14 +32,12 @@ bool ParseMarks(std::string_view text, const std::string& fileName, std::vector<
 }
 
 bool ReadMarksFile(const std::string& path, std::vector<int32_t>& marks, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
         error = path + ": cannot be opened";
         return false;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseMarks(text.str(), path, marks, error);
+    return ParseMarks(*text, path, marks, error);
 }
 
 std::string MarksText(const std::string& unitName, const std::vector<int32_t>& marks) {

@@ -1,0 +1,12 @@
+// Reading a whole (small) file into memory, for the text-file readers.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vox {
+
+// The file's bytes, or nullopt when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+}  // namespace vox
