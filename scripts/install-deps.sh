@@ -6,12 +6,16 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libsamplerate0-dev
+  libsamplerate0-dev libsoxr-dev
   clang libclang-rt-14-dev
+  festvox-ru
+  libpugixml-dev
+  libpulse-dev pulseaudio pulseaudio-utils sox
+  libwxgtk3.2-dev gettext xvfb xauth
+  speech-dispatcher libspeechd-dev
 )
-if [[ "${1:-}" == "--voice" ]]; then
-  packages+=(festvox-ru)
-fi
+# --voice is kept for the main job's call; festvox-ru (recordings and the
+# stress lexicon) is needed by the tests as well.
 
 missing=()
 for p in "${packages[@]}"; do
