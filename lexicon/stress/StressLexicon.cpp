@@ -1,50 +1,90 @@
-// Placeholder until the dictionary and the model land: stress on the
-// first vowel, "ё" always stressed.
 #include "StressLexicon.h"
+
+#include <cstdlib>
+
+#include "StressDictionary.h"
+#include "StressText.h"
+#include "UserVocabulary.h"
+#include "platform/CodePage.h"
+#include "platform/Messages.h"
+#include "platform/Registry.h"
 
 namespace lexicon {
 
-namespace {
-bool IsVowel1251(unsigned char c) {
-    static constexpr unsigned char kVowels[] = {0xE0, 0xE5, 0xB8, 0xE8, 0xEE, 0xF3,
-                                                0xFB, 0xFD, 0xFE, 0xFF};  // а е ё и о у ы э ю я
-    for (unsigned char v : kVowels)
-        if (c == v) return true;
-    return false;
-}
-}  // namespace
-
-struct StressLexicon::Impl {};
+struct StressLexicon::Impl {
+    StressDictionary dictionary;
+    UserVocabulary vocabulary;
+    bool reported = false;  // a dictionary failure is told once
+};
 
 StressLexicon::StressLexicon() : impl_(std::make_unique<Impl>()) {}
 StressLexicon::~StressLexicon() = default;
 
-bool StressLexicon::OpenDictionary(const std::string&, std::string* error) {
-    if (error) *error = "the dictionary is not built yet";
+bool StressLexicon::OpenDictionary(const std::string& path, std::string* error) {
+    std::string why;
+    if (impl_->dictionary.Open(path, &why)) return true;
+    if (!impl_->reported) {
+        impl_->reported = true;
+        vox::MessageBox("Glossor Module",
+                        "the stress dictionary cannot be used (" + why +
+                            "); stress comes from the model only. "
+                            "'voxamen lexicon build' compiles the dictionary.",
+                        vox::MessageIcon::Warning);
+    }
+    if (error) *error = why;
     return false;
 }
-bool StressLexicon::HasDictionary() const { return false; }
-bool StressLexicon::LoadUserVocabulary(const std::string&, std::string*) { return true; }
+
+bool StressLexicon::HasDictionary() const { return impl_->dictionary.IsOpen(); }
+
+bool StressLexicon::LoadUserVocabulary(const std::string& path, std::string* error) {
+    return impl_->vocabulary.Load(path, error);
+}
 
 std::string StressLexicon::Stress(std::string_view word) const { return Stress(word, nullptr); }
 
 std::string StressLexicon::Stress(std::string_view word, Source* source) const {
-    std::string out(word);
-    if (source) *source = Source::None;
-    size_t at = out.find('\xB8');
-    if (at == std::string::npos)
-        for (size_t i = 0; i < out.size(); ++i)
-            if (IsVowel1251(static_cast<unsigned char>(out[i]))) {
-                at = i;
-                break;
-            }
-    if (at != std::string::npos) {
-        out.insert(at + 1, "+");
-        if (source) *source = Source::Model;
+    auto from = [&](Source s) {
+        if (source) *source = s;
+    };
+    from(Source::None);
+    const std::string lower = vox::ToLower1251(word);
+    std::string out;
+    if (impl_->vocabulary.Match(lower, out)) {
+        from(Source::User);
+        return out;
     }
-    return out;
+    size_t stress = 0;
+    if (impl_->dictionary.Find(lower, out, stress)) {
+        from(Source::Dictionary);
+        return MarkStress(out, stress);
+    }
+    stress = impl_->dictionary.Predict(lower);
+    if (stress == std::string_view::npos) return lower;
+    from(Source::Model);
+    return MarkStress(lower, stress);
 }
 
-std::string DefaultDictionaryPath() { return {}; }
+std::string DefaultDictionaryPath() {
+    if (const char* env = std::getenv("VOXAMEN_STRESS_DICTIONARY"); env && *env) return env;
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::string(home) + "/.local/share";
+    else
+        base = ".";
+    return base + "/voxamen/lexicon/ru-stress.vxs";
+}
+
+std::string UserVocabularyPathFromRegistry() {
+    vox::reg::Key key;
+    if (vox::reg::Key::Open(vox::reg::Root::LocalMachine, "Software\\Vostrelin\\Glossor Module\\419",
+                            key) != vox::reg::Status::Ok)
+        return {};
+    std::string path;
+    if (key.QueryText("AccentorBase", path, 260) != vox::reg::Status::Ok) return {};
+    return path;
+}
 
 }  // namespace lexicon

@@ -17,7 +17,8 @@ class StressLexicon {
     StressLexicon& operator=(const StressLexicon&) = delete;
 
     // Maps the compiled dictionary. On failure the lexicon keeps working
-    // with the model only and Error tells why.
+    // with the model only, `error` tells why, and the first failure of this
+    // lexicon is also reported through the message sink (callers need not).
     bool OpenDictionary(const std::string& path, std::string* error);
     bool HasDictionary() const;
 
@@ -39,8 +40,12 @@ class StressLexicon {
     std::unique_ptr<Impl> impl_;
 };
 
-// Default location of the compiled dictionary, next to the installed
-// libraries or under the user's data folder; see lexicon/stress/.
+// Default location of the compiled dictionary: $VOXAMEN_STRESS_DICTIONARY
+// when set, else ${XDG_DATA_HOME:-$HOME/.local/share}/voxamen/lexicon/ru-stress.vxs.
 std::string DefaultDictionaryPath();
+
+// The user vocabulary file the registry names (value "AccentorBase" of HKLM
+// "Software\Vostrelin\Glossor Module\419"), or "" when it names none.
+std::string UserVocabularyPathFromRegistry();
 
 }  // namespace lexicon

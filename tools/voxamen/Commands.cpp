@@ -13,6 +13,7 @@ int RunAnalyse(const Invocation&);
 int RunTranscribe(const Invocation&);
 int RunDb(const Invocation&);
 int RunSpeakPhonemes(const Invocation&);
+int RunLexicon(const Invocation&);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -27,6 +28,7 @@ const std::vector<Command>& Commands() {
         {"db", "inspect, check, extract and build voice databases", RunDb},
         {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file",
          RunSpeakPhonemes},
+        {"lexicon", "build the stress dictionary, look up the stress of words", RunLexicon},
     };
     return commands;
 }
