@@ -12,7 +12,9 @@ namespace lexicon {
 
 namespace {
 
-bool HasYo(const std::string& w) { return w.find(kYo) != std::string::npos; }
+bool HasYo(const std::string& w) {
+    return w.find(kYo) != std::string::npos;
+}
 
 void PutU32(std::vector<uint8_t>& out, size_t at, size_t value) {
     format::WriteU32(out.data() + at, static_cast<uint32_t>(value));

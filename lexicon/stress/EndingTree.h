@@ -16,8 +16,8 @@ namespace lexicon {
 struct EndingNode {
     uint32_t firstChild = 0;  // children are contiguous, sorted by letter
     uint8_t childCount = 0;
-    uint8_t letter = 0;       // the letter leading to this node
-    uint8_t vowelFromEnd = 0; // 1: the last vowel
+    uint8_t letter = 0;        // the letter leading to this node
+    uint8_t vowelFromEnd = 0;  // 1: the last vowel
 };
 
 inline constexpr int kMaxVowelFromEnd = 15;

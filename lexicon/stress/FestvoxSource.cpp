@@ -31,8 +31,8 @@ struct Cursor {
     std::string_view Symbol() {
         SkipBlanks();
         size_t start = pos;
-        while (pos < s.size() && s[pos] != ' ' && s[pos] != '\t' && s[pos] != '(' && s[pos] != ')' &&
-               s[pos] != '\r')
+        while (pos < s.size() && s[pos] != ' ' && s[pos] != '\t' && s[pos] != '(' &&
+               s[pos] != ')' && s[pos] != '\r')
             ++pos;
         return s.substr(start, pos - start);
     }

@@ -20,7 +20,8 @@ std::vector<size_t> Families(const std::vector<LexiconWord>& words, size_t& coun
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string key = FoldYo(words[i].word);
         const size_t stem = std::max<size_t>(4, head.size() >= 3 ? head.size() - 3 : 0);
-        if (i == 0 || key.size() < 4 || head.size() < stem || key.compare(0, stem, head, 0, stem) != 0) {
+        if (i == 0 || key.size() < 4 || head.size() < stem ||
+            key.compare(0, stem, head, 0, stem) != 0) {
             head = key;
             ++count;
         }
@@ -29,7 +30,9 @@ std::vector<size_t> Families(const std::vector<LexiconWord>& words, size_t& coun
     return family;
 }
 
-bool Testable(const LexiconWord& w) { return !w.homograph && CountVowels(w.word) >= 2; }
+bool Testable(const LexiconWord& w) {
+    return !w.homograph && CountVowels(w.word) >= 2;
+}
 
 // Trains on the words not held out and scores the model on the others,
 // given as their "ё"-less spelling (as people mostly type them).
@@ -68,11 +71,11 @@ ModelReport EvaluateModel(const std::vector<LexiconWord>& words, const ModelSett
         for (size_t i : candidates) {
             ++report.dictionarySample.total;
             const std::string typed = FoldYo(words[i].word);
-            report.dictionarySample.right +=
-                full.Find(typed, spelled, stress) && spelled == words[i].word &&
-                        stress == words[i].stress
-                    ? 1
-                    : 0;
+            report.dictionarySample.right += full.Find(typed, spelled, stress) &&
+                                                     spelled == words[i].word &&
+                                                     stress == words[i].stress
+                                                 ? 1
+                                                 : 0;
         }
     }
 

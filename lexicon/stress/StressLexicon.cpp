@@ -35,13 +35,17 @@ bool StressLexicon::OpenDictionary(const std::string& path, std::string* error) 
     return false;
 }
 
-bool StressLexicon::HasDictionary() const { return impl_->dictionary.IsOpen(); }
+bool StressLexicon::HasDictionary() const {
+    return impl_->dictionary.IsOpen();
+}
 
 bool StressLexicon::LoadUserVocabulary(const std::string& path, std::string* error) {
     return impl_->vocabulary.Load(path, error);
 }
 
-std::string StressLexicon::Stress(std::string_view word) const { return Stress(word, nullptr); }
+std::string StressLexicon::Stress(std::string_view word) const {
+    return Stress(word, nullptr);
+}
 
 std::string StressLexicon::Stress(std::string_view word, Source* source) const {
     auto from = [&](Source s) {
@@ -79,7 +83,8 @@ std::string DefaultDictionaryPath() {
 
 std::string UserVocabularyPathFromRegistry() {
     vox::reg::Key key;
-    if (vox::reg::Key::Open(vox::reg::Root::LocalMachine, "Software\\Vostrelin\\Glossor Module\\419",
+    if (vox::reg::Key::Open(vox::reg::Root::LocalMachine,
+                            "Software\\Vostrelin\\Glossor Module\\419",
                             key) != vox::reg::Status::Ok)
         return {};
     std::string path;

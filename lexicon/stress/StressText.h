@@ -12,8 +12,16 @@ inline constexpr char kYe = '\xE5';  // е
 
 inline bool IsVowel1251(char ch) {
     switch (static_cast<unsigned char>(ch)) {
-        case 0xE0: case 0xE5: case 0xB8: case 0xE8: case 0xEE:  // а е ё и о
-        case 0xF3: case 0xFB: case 0xFD: case 0xFE: case 0xFF:  // у ы э ю я
+        case 0xE0:
+        case 0xE5:
+        case 0xB8:
+        case 0xE8:
+        case 0xEE:  // а е ё и о
+        case 0xF3:
+        case 0xFB:
+        case 0xFD:
+        case 0xFE:
+        case 0xFF:  // у ы э ю я
             return true;
         default:
             return false;

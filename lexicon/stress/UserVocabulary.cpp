@@ -13,7 +13,9 @@ namespace lexicon {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\t' || c == '\r';
+}
 
 // The word with the letters of `body` at `at`: the entry's "ё" is kept.
 std::string Restore(std::string_view word, size_t at, std::string_view body) {
@@ -110,7 +112,8 @@ bool UserVocabulary::Read(std::istream& in, size_t maxBytes, std::string* error)
         overlong = false;
     };
     while (total < maxBytes) {
-        in.read(chunk.data(), static_cast<std::streamsize>(std::min(chunk.size(), maxBytes - total)));
+        in.read(chunk.data(),
+                static_cast<std::streamsize>(std::min(chunk.size(), maxBytes - total)));
         const auto got = static_cast<size_t>(in.gcount());
         if (in.bad()) {
             Clear();

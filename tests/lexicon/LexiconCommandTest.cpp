@@ -37,8 +37,8 @@ TEST(LexiconCommand, BuildsADictionaryAndLooksWordsUp) {
     Result l = Voxamen({"lexicon", "lookup", "--dictionary", out, "КОРОВА", "елка", "мечтать"});
     ASSERT_EQ(l.status, 0) << l.err;
     EXPECT_EQ(l.out, "коро+ва\tdictionary\nё+лка\tdictionary\nмечта+ть\tmodel\n");
-    l = Voxamen({"lexicon", "lookup", "--dictionary", out, "--vocabulary", dir.File("mine.txt"),
-             "молоко"});
+    l = Voxamen(
+        {"lexicon", "lookup", "--dictionary", out, "--vocabulary", dir.File("mine.txt"), "молоко"});
     EXPECT_EQ(l.out, "мо+локо\tuser\n");
 }
 

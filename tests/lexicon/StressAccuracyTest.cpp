@@ -18,9 +18,9 @@ TEST(StressAccuracy, DictionaryAndModelOnFestvoxRu) {
     EXPECT_GT(source.words.size(), 180000u);
     const auto words = lexicon::PrepareWords(source.words);
     const lexicon::ModelReport r = lexicon::EvaluateModel(words, lexicon::ModelSettings{});
-    std::printf("dictionary sample %.2f %%, held-out families %.2f %%, unseen inflections %.2f %%\n",
-                r.dictionarySample.Percent(), r.heldOutFamilies.Percent(),
-                r.unseenInflections.Percent());
+    std::printf(
+        "dictionary sample %.2f %%, held-out families %.2f %%, unseen inflections %.2f %%\n",
+        r.dictionarySample.Percent(), r.heldOutFamilies.Percent(), r.unseenInflections.Percent());
     EXPECT_EQ(r.dictionarySample.total, 2000u);
     EXPECT_GE(r.dictionarySample.Percent(), 99.5);
     EXPECT_GE(r.unseenInflections.Percent(), 85.0);

@@ -16,8 +16,12 @@ namespace {
 
 using lexicon::StressLexicon;
 
-std::string W(const std::string& utf8) { return vox::Utf8ToCp1251(utf8); }
-std::string U(const std::string& cp1251) { return vox::Cp1251ToUtf8(cp1251); }
+std::string W(const std::string& utf8) {
+    return vox::Utf8ToCp1251(utf8);
+}
+std::string U(const std::string& cp1251) {
+    return vox::Cp1251ToUtf8(cp1251);
+}
 
 // Words and their other forms, so that the model has siblings and endings to learn.
 constexpr const char* kSource =
@@ -80,7 +84,7 @@ TEST_F(Dictionary, ModelGuessesUnknownWordsFromSiblingsAndEndings) {
     StressLexicon::Source from{};
     EXPECT_EQ(Stress(l, "коровам", &from), "коро+вам");  // another form of "корова"
     EXPECT_EQ(from, StressLexicon::Source::Model);
-    EXPECT_EQ(Stress(l, "мечтать"), "мечта+ть");         // the ending "-ать"
+    EXPECT_EQ(Stress(l, "мечтать"), "мечта+ть");          // the ending "-ать"
     EXPECT_EQ(Stress(l, "сыр"), "сы+р");                  // one vowel
     EXPECT_EQ(Stress(l, "трёхэтажный"), "трё+хэтажный");  // a written "ё" is stressed
     EXPECT_EQ(Stress(l, "бвг", &from), "бвг");            // no vowel: unchanged
@@ -111,9 +115,8 @@ TEST_F(Dictionary, DamagedHeadersAreRefusedWithTheirReason) {
         uint8_t value;
         const char* reason;
     } cases[] = {
-        {0, 'X', "header"},           {8, 9, "version 9"},         {12, 0xFF, "bytes"},
-        {23, 0x7F, "index"},          {27, 0x7F, "words"},         {39, 0x7F, "model"},
-        {43, 0x7F, "notice"},         {35, 0x7F, "model"},
+        {0, 'X', "header"},  {8, 9, "version 9"}, {12, 0xFF, "bytes"},  {23, 0x7F, "index"},
+        {27, 0x7F, "words"}, {39, 0x7F, "model"}, {43, 0x7F, "notice"}, {35, 0x7F, "model"},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = bytes_;

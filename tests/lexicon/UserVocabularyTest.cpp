@@ -17,8 +17,12 @@ namespace {
 using lexicon::UserVocabulary;
 using Kind = UserVocabulary::Kind;
 
-std::string W(const std::string& utf8) { return vox::Utf8ToCp1251(utf8); }
-std::string U(const std::string& cp1251) { return vox::Cp1251ToUtf8(cp1251); }
+std::string W(const std::string& utf8) {
+    return vox::Utf8ToCp1251(utf8);
+}
+std::string U(const std::string& cp1251) {
+    return vox::Cp1251ToUtf8(cp1251);
+}
 
 std::string Match(const UserVocabulary& v, const std::string& word) {
     std::string out;
@@ -66,10 +70,10 @@ TEST(UserVocabulary, PatternsMatchAsDocumented) {
     UserVocabulary v;
     v.Parse(W("*ова+ть *рова+ть эксклюзи+вн* *тирова+н* пе+чень кото+р*"));
     EXPECT_EQ(Match(v, "печень"), "пе+чень");
-    EXPECT_EQ(Match(v, "печенье"), "-");                     // a word entry is the whole word
+    EXPECT_EQ(Match(v, "печенье"), "-");  // a word entry is the whole word
     EXPECT_EQ(Match(v, "пробовать"), "пробова+ть");
-    EXPECT_EQ(Match(v, "формировать"), "формирова+ть");      // the longest ending
-    EXPECT_EQ(Match(v, "овать"), "ова+ть");                  // "*" stands for no letters too
+    EXPECT_EQ(Match(v, "формировать"), "формирова+ть");  // the longest ending
+    EXPECT_EQ(Match(v, "овать"), "ова+ть");              // "*" stands for no letters too
     EXPECT_EQ(Match(v, "эксклюзивный"), "эксклюзи+вный");
     EXPECT_EQ(Match(v, "отфильтированный"), "отфильтирова+нный");
     EXPECT_EQ(Match(v, "котором"), "кото+ром");

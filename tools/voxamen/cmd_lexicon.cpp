@@ -29,8 +29,7 @@ int RunLexicon(const Invocation& inv) {
     const auto& a = inv.args;
     if (!a.empty())
         for (const Subcommand& s : kSubcommands)
-            if (a[0] == s.name)
-                return s.run(inv, std::vector<std::string>(a.begin() + 1, a.end()));
+            if (a[0] == s.name) return s.run(inv, std::vector<std::string>(a.begin() + 1, a.end()));
     const bool help = !a.empty() && (a[0] == "--help" || a[0] == "-h");
     std::ostream& out = help ? inv.out : inv.err;
     if (!a.empty() && !help) out << "voxamen lexicon: unknown subcommand \"" << a[0] << "\"\n";

@@ -79,8 +79,7 @@ int RunLexiconBuild(const Invocation& inv, const std::vector<std::string>& args)
         return kExitOk;
     }
     if (!opts.Positional().empty()) {
-        inv.err << "voxamen lexicon build: unexpected argument \"" << opts.Positional()[0]
-                << "\"\n"
+        inv.err << "voxamen lexicon build: unexpected argument \"" << opts.Positional()[0] << "\"\n"
                 << kUsage;
         return kExitUsage;
     }
@@ -123,8 +122,8 @@ int RunLexiconBuild(const Invocation& inv, const std::vector<std::string>& args)
             << lexicon.problems.size() << " bad, " << lexicon.unstressed << " unstressed skipped)\n"
             << "wrote " << output << ": " << words.size() << " words (" << homographs
             << " homographs keep one stress), model of " << check.ModelNodeCount()
-            << " ending nodes, " << compiled.size() << " bytes; licence notice in "
-            << output << ".copyright\n";
+            << " ending nodes, " << compiled.size() << " bytes; licence notice in " << output
+            << ".copyright\n";
     if (opts.Has("no-evaluation")) return kExitOk;
     const lexicon::ModelReport r = lexicon::EvaluateModel(words, lexicon::ModelSettings{});
     inv.out << "accuracy:\n";

@@ -19,10 +19,14 @@ constexpr const char* kUsage =
 
 const char* SourceName(lexicon::StressLexicon::Source s) {
     switch (s) {
-        case lexicon::StressLexicon::Source::User: return "user";
-        case lexicon::StressLexicon::Source::Dictionary: return "dictionary";
-        case lexicon::StressLexicon::Source::Model: return "model";
-        case lexicon::StressLexicon::Source::None: break;
+        case lexicon::StressLexicon::Source::User:
+            return "user";
+        case lexicon::StressLexicon::Source::Dictionary:
+            return "dictionary";
+        case lexicon::StressLexicon::Source::Model:
+            return "model";
+        case lexicon::StressLexicon::Source::None:
+            break;
     }
     return "none";
 }
