@@ -41,7 +41,7 @@ struct Voice {
     RegistryFolder registry;
     vox::test::TestEngine engine;
 
-    explicit Voice(bool resynthesis, uint32_t rate = 22050) {
+    explicit Voice(bool resynthesis, uint32_t rate = 22050, uint16_t bits = 16) {
         using vox::test::NoiseUnit;
         using vox::test::VoicedUnit;
         for (const char* vowel : {"A0", "O1", "U2", "I0"})
@@ -51,6 +51,7 @@ struct Voice {
         for (const char* voiceless : {"S", "T", "K"}) engine.base.Add(NoiseUnit(voiceless, 1700));
         engine.SetUserDword("", "RhytmicsEnabled", resynthesis ? 1 : 0);
         engine.format.nSamplesPerSec = rate;
+        engine.format.wBitsPerSample = bits;
     }
     // Seconds of speech of one phrase (at 22050 Hz, before conversion).
     double Seconds() {
@@ -60,8 +61,8 @@ struct Voice {
     }
 };
 
-void SpeakPhrase(benchmark::State& state, bool resynthesis, uint32_t rate) {
-    Voice voice(resynthesis, rate);
+void SpeakPhrase(benchmark::State& state, bool resynthesis, uint32_t rate, uint16_t bits = 16) {
+    Voice voice(resynthesis, rate, bits);
     const double seconds = voice.Seconds();
     for (auto _ : state) {
         if (voice.engine.Speak(kPhrase, "(.)|(.)") != S_OK) state.SkipWithError("Speak failed");
@@ -81,9 +82,17 @@ void BM_Speak22050Plain(benchmark::State& s) {
 void BM_Speak16000Resynthesis(benchmark::State& s) {
     SpeakPhrase(s, true, 16000);
 }
+void BM_Speak44100Resynthesis(benchmark::State& s) {
+    SpeakPhrase(s, true, 44100);
+}
+void BM_Speak11025x8Resynthesis(benchmark::State& s) {
+    SpeakPhrase(s, true, 11025, 8);
+}
 BENCHMARK(BM_Speak22050Resynthesis);
 BENCHMARK(BM_Speak22050Plain);
 BENCHMARK(BM_Speak16000Resynthesis);
+BENCHMARK(BM_Speak44100Resynthesis);
+BENCHMARK(BM_Speak11025x8Resynthesis);
 
 // Each stage timed on its own; counters are percent of the whole phrase.
 void StageShares(benchmark::State& state, uint32_t rate) {

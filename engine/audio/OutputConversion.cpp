@@ -1,5 +1,8 @@
 #include "engine/audio/OutputConversion.h"
 
+#include <bit>
+#include <cstring>
+
 #include "engine/audio/Resampler.h"
 #include "platform/ComBinding.h"
 
@@ -10,6 +13,10 @@ namespace {
 constexpr double kInverseSizeBase = 2.834467120181406e-06;  // 1 / (16 × 22050)
 
 void WriteSixteenBit(const std::vector<int16_t>& signal, uint8_t* block) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (!signal.empty()) std::memcpy(block, signal.data(), signal.size() * sizeof(int16_t));
+        return;
+    }
     for (size_t i = 0; i < signal.size(); ++i) {
         const auto v = static_cast<uint16_t>(signal[i]);
         block[2 * i] = static_cast<uint8_t>(v & 0xFF);

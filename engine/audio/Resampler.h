@@ -1,8 +1,10 @@
-// Converting the engine's 22050-Hz signal to another rate with libsamplerate
-// (best-quality sinc converter, one channel, one call over the whole phrase).
+// Converting the engine's 22050-Hz signal to another rate with soxr's
+// emulation of libsamplerate's best sinc converter (one channel, one call
+// over the whole phrase, 16-bit samples in and out, rounded, no dither).
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace vox {
@@ -12,9 +14,16 @@ inline constexpr uint32_t kEngineRate = 22050;
 // R × (1/22050) in single precision, 1/22050 taken as 4.5351473e-05.
 float ResampleRatio(uint32_t rate);
 
-// Replaces `signal` (22050 Hz) by trunc(n × ratio) samples at `rate`. False,
-// with the signal unchanged, when the converter rejects the ratio (below
-// 1/256 or above 256) or fails.
+// True for the ratios the converter takes (1/256 to 256).
+bool IsConvertibleRatio(float ratio);
+
+// The same converter on floats: `in` at 22050 Hz into `out` at `rate`; what
+// the converter does not produce stays as `out` held it.
+void ResampleFloats(std::span<const float> in, uint32_t rate, std::span<float> out);
+
+// Replaces `signal` (22050 Hz) by trunc(n × ratio) samples at `rate` (zeros
+// where the converter produced nothing). False, with the signal unchanged,
+// when the ratio is outside 1/256 to 256 or the output would not fit a block.
 bool ResampleFrom22050(std::vector<int16_t>& signal, uint32_t rate);
 
 }  // namespace vox

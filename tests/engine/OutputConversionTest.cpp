@@ -1,4 +1,4 @@
-// Output conversion: rates through libsamplerate, 16-bit and 8-bit blocks,
+// Output conversion: rates through the converter, 16-bit and 8-bit blocks,
 // phoneme sizes scaled to the format, allocation and rate failures.
 #include <gtest/gtest.h>
 

@@ -67,7 +67,7 @@ std::string NoticeText(const NoticeFacts& f) {
     out << "MODIFICATIONS. The files of this voice are a modified, derived form of the corpus:\n"
         << "- the recordings were resampled";
     if (f.sourceRate > 0) out << " from " << f.sourceRate << " Hz";
-    out << " to " << f.unitRate << " Hz (libsamplerate, best sinc converter);\n"
+    out << " to " << f.unitRate << " Hz (soxr, best sinc converter);\n"
         << "- the utterances were cut into single-phone units, one recorded instance per unit\n"
         << "  name; a few units are copies stored under a second name (see build-report.txt);\n"
         << "- the units were renamed to the allophone names of phonetic module " << f.module

@@ -1,6 +1,6 @@
 #include "tools/voicedb/Resample.h"
 
-#include <samplerate.h>
+#include <soxr-lsr.h>
 #include <algorithm>
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Sample-rate conversion of recorded units to the database's 22050 Hz, with
-// libsamplerate's best sinc converter, and the matching move of pitch marks.
+// libsamplerate's best sinc converter (soxr's emulation of it), and the matching move of pitch marks.
 #pragma once
 
 #include <cstdint>
