@@ -7,8 +7,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <string>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "engine/audio/Resampler.h"
