@@ -14,9 +14,12 @@ int RunTranscribe(const Invocation&);
 int RunDb(const Invocation&);
 int RunSpeakPhonemes(const Invocation&);
 int RunLexicon(const Invocation&);
+int RunSay(const Invocation&);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
+        {"say", "speak text (plain, SSML or SAPI XML) to the sound device, a WAV file or stdout",
+         RunSay},
         {"register", "register server libraries (calls DllRegisterServer)", RunRegister},
         {"unregister", "unregister server libraries (calls DllUnregisterServer)", RunUnregister},
         {"voices", "list the installed voices", RunVoices},
