@@ -61,6 +61,15 @@ TEST_F(Commands, RegisterAndUnregisterTheEngine) {
               reg::Status::NotFound);
 }
 
+TEST_F(Commands, VoiceAddNamesThisSystemsLexicalComponentByDefault) {
+    const std::string data = dir_.File("voice.abs");
+    test::WriteFile(data, "x");
+    ASSERT_EQ(Voxamen({"voice", "add", "ru1", "--data", data}).status, kExitOk);
+    VoiceProperties p;
+    ASSERT_TRUE(p.Read("ru1"));
+    EXPECT_EQ(p.lingProcessor, "{6E0C3B52-8F4D-4A27-9C1E-2B7D5A9E4F13}");
+}
+
 TEST_F(Commands, VoiceAddWritesSettingsAndTokenAndVoicesListsIt) {
     const std::string data = dir_.File("voice.abs");
     test::WriteFile(data, "x");

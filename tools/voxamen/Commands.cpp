@@ -31,7 +31,8 @@ const std::vector<Command>& Commands() {
         {"db", "inspect, check, extract and build voice databases", RunDb},
         {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file",
          RunSpeakPhonemes},
-        {"lexicon", "build the stress dictionary, look up the stress of words", RunLexicon},
+        {"lexicon", "analyse text, build the stress dictionary, look up the stress of words",
+         RunLexicon},
     };
     return commands;
 }

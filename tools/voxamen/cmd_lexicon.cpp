@@ -7,6 +7,7 @@ namespace vox::cli {
 
 int RunLexiconBuild(const Invocation& inv, const std::vector<std::string>& args);
 int RunLexiconLookup(const Invocation& inv, const std::vector<std::string>& args);
+int RunLexiconAnalyse(const Invocation& inv, const std::vector<std::string>& args);
 
 namespace {
 
@@ -18,6 +19,8 @@ struct Subcommand {
 
 // One line per subcommand; each describes itself with --help.
 const Subcommand kSubcommands[] = {
+    {"analyse", "split text into syntagmas of stressed words (and their transcriptions)",
+     RunLexiconAnalyse},
     {"build", "compile the stress dictionary and its model from festvox-ru's lexicon",
      RunLexiconBuild},
     {"lookup", "show the stress of words and where it comes from", RunLexiconLookup},

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "interfaces/IGlossor.h"
+#include "platform/Guid.h"
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
 #include "tools/voxamen/VoiceInstaller.h"
@@ -25,7 +27,8 @@ constexpr const char* kAddUsage =
     "  --name TEXT      display name (default: KEY)\n"
     "  --gender TEXT    Male, Female or Neutral (default Male)\n"
     "  --age TEXT       default Adult\n"
-    "  --lexicon CLSID  class id of the lexical component\n";
+    "  --lexicon CLSID  class id of the lexical component (default: this system's\n"
+    "                   Glossor, " "{6E0C3B52-8F4D-4A27-9C1E-2B7D5A9E4F13})\n";
 
 constexpr const char* kRemoveUsage =
     "usage: voxamen voice remove KEY\n"
@@ -61,7 +64,7 @@ int Add(const Invocation& inv, const std::vector<std::string>& args) {
     v.name = opts.Get("name").value_or("");
     v.gender = opts.Get("gender").value_or("Male");
     v.age = opts.Get("age").value_or("Adult");
-    v.lexicon = opts.Get("lexicon").value_or("");
+    v.lexicon = opts.Get("lexicon").value_or(GuidToString(CLSID_Glossor));
     if (std::string problem = ValidateVoiceInstallation(v); !problem.empty()) {
         inv.err << "voxamen voice add: " << problem << "\n";
         return kExitUsage;
