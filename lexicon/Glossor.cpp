@@ -4,34 +4,18 @@
 
 #include "engine/PhoneticModuleLoader.h"
 #include "platform/Messages.h"
-#include "platform/Registry.h"
 
 namespace lexicon {
 
 namespace {
 
-// Said once per process: the dictionary is missing, the module is not there.
+// Said once per process: the phonetic module is not there.
 void SayOnce(bool& said, const std::string& text) {
     if (said) return;
     said = true;
     vox::MessageBox(kMessageCaption, text, vox::MessageIcon::Warning);
 }
-bool gSaidDictionary = false;
 bool gSaidModule = false;
-
-}  // namespace
-
-std::string UserVocabularyPath() {
-    vox::reg::Key key;
-    std::string path;
-    if (vox::reg::Key::Open(vox::reg::Root::LocalMachine, kGlossorKey, key) !=
-            vox::reg::Status::Ok ||
-        key.QueryText("AccentorBase", path, 260) != vox::reg::Status::Ok)
-        return {};
-    return path;
-}
-
-namespace {
 
 char* Copy(const std::string& s) {
     auto* block = static_cast<char*>(CoTaskMemAlloc(s.size() + 1));
@@ -42,11 +26,10 @@ char* Copy(const std::string& s) {
 }  // namespace
 
 Glossor::Glossor() {
+    // A missing dictionary is reported by the lexicon itself; the model speaks.
     std::string error;
-    if (!lexicon_.OpenDictionary(DefaultDictionaryPath(), &error))
-        SayOnce(gSaidDictionary, "The stress dictionary cannot be used (" + error +
-                                     "); stress comes from the model only.");
-    const std::string vocabulary = UserVocabularyPath();
+    lexicon_.OpenDictionary(DefaultDictionaryPath(), &error);
+    const std::string vocabulary = UserVocabularyPathFromRegistry();
     if (!vocabulary.empty()) lexicon_.LoadUserVocabulary(vocabulary, &error);
 }
 
@@ -162,7 +145,7 @@ HRESULT Glossor::GetCodePage(uint32_t* CodePage) {
 HRESULT Glossor::ReloadUserVocabulary() {
     return vox::Guarded([&] {
         std::string error;
-        if (!lexicon_.LoadUserVocabulary(UserVocabularyPath(), &error)) {
+        if (!lexicon_.LoadUserVocabulary(UserVocabularyPathFromRegistry(), &error)) {
             vox::MessageBox(kMessageCaption, "The user stress vocabulary cannot be read: " + error);
             return E_FAIL;
         }

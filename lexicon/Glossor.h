@@ -58,9 +58,6 @@ class Glossor final : public GlossorBase {
     std::unique_ptr<Transcriber> transcriber_;
 };
 
-// The user stress vocabulary's path from the registry ("AccentorBase"), or "".
-std::string UserVocabularyPath();
-
 // Copies a sentence into the CoTaskMem records the adapter frees.
 HRESULT ToRecords(const std::vector<AnalysedSyntagma>& sentence, GlossorSyntagma** out,
                   int32_t* count);

@@ -142,7 +142,7 @@ TEST(Pronunciation, FixesWhatTheLetterRulesDoNotKnow) {
 TEST(Transcription, EveryWordThroughTheLetterRulesWithVoicingAcrossJoins) {
     Transcriber rules;
     EXPECT_EQ(
-        Lines("В этом доме. Из дома. В городе. С вами. Ёлка трёхэта+жная.", true, &rules),
+        Lines("В э+том до+ме. Из до+ма. В го+роде. С ва+ми. Ё+лка трёхэта+жная.", true, &rules),
         (std::vector<std::string>{
             "(.)|(.)\tв э+том=V,E0,T,A2,M до+ме=D,O0,M',E2", "(.)|(.)\tиз до+ма=I1,Z,D,O0,M,A2",
             "(.)|(.)\tв го+роде=V,G,O0,R,A2,D',E2", "(.)|(.)\tс ва+ми=S,V,A0,M',I2",

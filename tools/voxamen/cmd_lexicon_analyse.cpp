@@ -60,9 +60,8 @@ int RunLexiconAnalyse(const Invocation& inv, const std::vector<std::string>& arg
     }
 
     lexicon::StressLexicon stress;
-    if (!stress.OpenDictionary(lexicon::DefaultDictionaryPath(), &error))
-        inv.err << "voxamen lexicon analyse: " << error << "; stress comes from the model only\n";
-    if (const std::string vocabulary = lexicon::UserVocabularyPath();
+    stress.OpenDictionary(lexicon::DefaultDictionaryPath(), &error);  // reports a failure itself
+    if (const std::string vocabulary = lexicon::UserVocabularyPathFromRegistry();
         !vocabulary.empty() && !stress.LoadUserVocabulary(vocabulary, &error))
         inv.err << "voxamen lexicon analyse: the user vocabulary: " << error << "\n";
 
