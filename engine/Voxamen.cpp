@@ -19,6 +19,7 @@ HRESULT Voxamen::SetVoice(const char* VoiceKey) {
 }
 
 HRESULT Voxamen::DoSetVoice(const std::string& key) {
+    effects_.reverberation.ForgetTail();  // the tail belonged to the last voice
     if (!props_.Read(key)) {
         MessageBox(kEngineCaption, "Failed to read voice properties for " + key);
         return E_FAIL;
@@ -72,8 +73,9 @@ HRESULT Voxamen::Speak(const char* Phonemes, const char* SyntagmaType,
 
 HRESULT Voxamen::DoSpeak(const char* phonemes, const char* syntagmaType,
                          const CProsodyInfo* prosody, uint8_t** audio, int32_t* size) {
-    EngineContext engine{props_,  audioBase_.get(), phonetic_.Get(), format_,       noise_,
-                         models_, resynthesis_,     phonemeSizes_,   phonemeCodes_, visemeCodes_};
+    EngineContext engine{props_,        audioBase_.get(), phonetic_.Get(), format_,
+                         noise_,        models_,          resynthesis_,    phonemeSizes_,
+                         phonemeCodes_, visemeCodes_,     effects_};
     PhraseState phrase(engine, {phonemes, syntagmaType, prosody, audio, size});
     return RunSpeak(phrase);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/EffectState.h"
 #include "engine/synthesis/NoiseGenerator.h"
 #include "engine/synthesis/Resynthesis.h"
 #include "engine/synthesis/VoiceModels.h"
@@ -52,6 +53,7 @@ class Voxamen final : public ComObject<Interface<IVoxamen, IID_IVoxamen>> {
     VoiceModels models_;
     NoiseGenerator noise_;              // pause noise, per object
     ResynthesisWorkspace resynthesis_;  // buffers kept from phrase to phrase
+    EffectState effects_;               // effect filters, buffers and reverberation tail
 };
 
 }  // namespace vox

@@ -1,6 +1,6 @@
 // Where the voice's audio effects act on a finished phrase (22050 Hz, before
 // output conversion). The pipeline calls each only when its "Enabled"
-// switch is on; a hook without its effect changes nothing.
+// switch is on; each effect keeps its state in the engine object.
 #pragma once
 
 #include "engine/synthesis/PhraseState.h"

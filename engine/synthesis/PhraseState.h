@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/EffectState.h"
 #include "engine/synthesis/NoiseGenerator.h"
 #include "engine/synthesis/PhraseRecords.h"
 #include "engine/synthesis/Resynthesis.h"
@@ -33,6 +34,7 @@ struct EngineContext {
     std::vector<int32_t>& phonemeSizes;
     std::vector<int32_t>& phonemeCodes;
     std::vector<int32_t>& visemeCodes;
+    EffectState& effects;  // output filter, reverberation tail, Chambrel buffers
 };
 
 // The arguments of IVoxamen::Speak.

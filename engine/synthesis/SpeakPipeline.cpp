@@ -176,7 +176,10 @@ HRESULT Chambrel(PhraseState& s) {
 }
 
 HRESULT Reverberation(PhraseState& s) {
-    if (s.Settings().reverEnabled) ApplyReverberation(s);
+    if (s.Settings().reverEnabled)
+        ApplyReverberation(s);
+    else
+        s.engine.effects.reverberation.ForgetTail();  // no stale tail when it comes back on
     return S_OK;
 }
 

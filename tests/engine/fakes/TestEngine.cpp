@@ -22,8 +22,8 @@ std::string VoicePath(const std::string& subkey) {
 TestEngine::TestEngine()
     : phonetic(ComPtr<FakePhonetic>::Attach(new FakePhonetic())),
       format(DefaultOutputFormat()),
-      context_{props,  &base,     phonetic.Get(), format, noise,
-               models, workspace, sizes,          codes,  visemes} {
+      context_{props,     &base, phonetic.Get(), format,  noise,  models,
+               workspace, sizes, codes,          visemes, effects} {
     reg::Key key;
     reg::Key::Create(reg::Root::LocalMachine, VoicePath(""), key);
     key.SetText("VoiceData", "memory");

@@ -36,6 +36,7 @@ class TestEngine {
     NoiseGenerator noise;
     VoiceModels models;
     ResynthesisWorkspace workspace;
+    EffectState effects;
     std::vector<int32_t> sizes, codes, visemes;
     std::vector<uint8_t> audio;
     std::vector<int16_t> Samples() const;  // `audio` as 16-bit samples

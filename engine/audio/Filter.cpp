@@ -1,0 +1,206 @@
+// The design follows the classic route: Butterworth poles of the analog
+// prototype at the prewarped edge tan(π w), the bilinear transform, unity
+// gain at 0 Hz, then Constantinides' spectral transformations for the other
+// types. The high-pass takes its prototype at (fs − f1)/fs, beyond the
+// Nyquist frequency; the mirrored prototype and the inverted transformation
+// cancel, giving exactly the high-pass whose −3 dB point is f1.
+#include "engine/audio/Filter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "engine/audio/Samples.h"
+#include "platform/Messages.h"
+
+namespace vox {
+
+namespace {
+
+constexpr const char* kDesignCaption = "CFilter:FilterDesign";
+constexpr const char* kFilterCaption = "CFilter:Filter";
+constexpr double kPi = std::numbers::pi;
+constexpr double kEdgeMarginHz = 20.0;
+
+struct Edges {
+    double f1, f2;
+};
+
+// Edges strictly inside the band (0, fs/2), a band at least the margin wide:
+// narrower or lower bands put the clustered poles of the 4th-order sections
+// so near z = 1 that double precision no longer keeps them inside the circle.
+Edges SafeEdges(int32_t type, double f1, double f2, double fs) {
+    const double low = kEdgeMarginHz, high = fs / 2 - kEdgeMarginHz;
+    auto clamp = [&](double f) { return std::isnan(f) ? low : std::clamp(f, low, high); };
+    f1 = clamp(f1);
+    f2 = clamp(f2);
+    if (type == kBandPass || type == kBandStop) {
+        if (f2 < f1) std::swap(f1, f2);
+        if (f2 - f1 < kEdgeMarginHz) {
+            f2 = std::min(f1 + kEdgeMarginHz, high);
+            f1 = f2 - kEdgeMarginHz;
+        }
+    }
+    return {f1, f2};
+}
+
+// Low-pass section k of N at prototype edge T = tan(π w).
+FilterSection LowPassSection(int k, int order, double t) {
+    const double theta = (2 * k + 1) * kPi / (2 * order);
+    const double re = -t * std::cos(theta), im = t * std::sin(theta);
+    const double d = (1 - re) * (1 - re) + im * im;
+    const double zr = (1 - re * re - im * im) / d, zi = 2 * im / d;
+    FilterSection s;
+    s.count = 3;
+    s.a = {1, -2 * zr, zr * zr + zi * zi, 0, 0};
+    const double g = (s.a[0] + s.a[1] + s.a[2]) / 4;
+    s.b = {g, 2 * g, g, 0, 0};
+    return s;
+}
+
+// Polynomials in z⁻¹ of degree up to 4.
+using Poly = std::array<double, 5>;
+
+Poly Multiply(const Poly& x, const Poly& y) {
+    Poly r{};
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; i + j < 5; ++j) r[i + j] += x[i] * y[j];
+    return r;
+}
+
+Poly Combine(const std::array<double, 5>& c, const Poly& p, const Poly& q) {
+    const Poly qq = Multiply(q, q), pq = Multiply(p, q), pp = Multiply(p, p);
+    Poly r{};
+    for (int i = 0; i < 5; ++i) r[i] = c[0] * qq[i] + c[1] * pq[i] + c[2] * pp[i];
+    return r;
+}
+
+// Substitutes z⁻¹ → P/Q in a low-pass section and normalises by the new a[0].
+void Transform(FilterSection& s, const Poly& p, const Poly& q, int16_t count) {
+    const Poly b = Combine(s.b, p, q), a = Combine(s.a, p, q);
+    s.count = count;
+    for (int i = 0; i < 5; ++i) {
+        s.b[i] = i < count ? b[i] / a[0] : 0;
+        s.a[i] = i < count ? a[i] / a[0] : 0;
+    }
+}
+
+template <int C>
+inline double Step(FilterSection& s, double x) {
+    double w = x, y = 0;
+    for (int i = 1; i < C; ++i) w -= s.a[i] * s.state[i - 1];
+    y = s.b[0] * w;
+    for (int i = 1; i < C; ++i) y += s.b[i] * s.state[i - 1];
+    for (int i = C - 2; i > 0; --i) s.state[i] = s.state[i - 1];
+    s.state[0] = w;
+    return y;
+}
+
+template <int C>
+void RunCascade(std::span<FilterSection> sections, std::span<int16_t> signal) {
+    for (int16_t& sample : signal) {
+        double y = sample;
+        for (FilterSection& s : sections) y = Step<C>(s, y);
+        sample = SaturateSample(y);
+    }
+}
+
+}  // namespace
+
+bool IsStableSection(const FilterSection& section) {
+    std::array<double, 5> a = section.a;
+    for (int m = section.count - 1; m >= 1; --m) {
+        const double k = a[m];
+        if (!std::isfinite(k) || std::abs(k) >= 1) return false;
+        std::array<double, 5> next{};
+        for (int i = 0; i < m; ++i) next[i] = (a[i] - k * a[m - i]) / (1 - k * k);
+        a = next;
+    }
+    return true;
+}
+
+bool CFilter::Design(int32_t type, int32_t order, double f1, double f2, double fs) {
+    count_ = 0;
+    if (type < kLowPass || type > kBandStop) {
+        MessageBox(kDesignCaption, "Unknown filter type", MessageIcon::Information);
+        return false;
+    }
+    if (order > kMaxFilterOrder) {
+        MessageBox(kDesignCaption, "Order of filter too large", MessageIcon::Information);
+        return false;
+    }
+    if (order % 2 != 0 || order <= 0) {
+        MessageBox(kDesignCaption, "Filter order must be even", MessageIcon::Information);
+        return false;
+    }
+    if (!(fs > 4 * kEdgeMarginHz)) {
+        MessageBox(kDesignCaption, "Sampling rate too low", MessageIcon::Information);
+        return false;
+    }
+    const Edges e = SafeEdges(type, f1, f2, fs);
+    const double u1 = e.f1 / fs, u2 = e.f2 / fs;
+    const double w = type == kLowPass ? u1 : type == kHighPass ? (fs - e.f1) / fs : u2 - u1;
+    const double t = std::tan(kPi * w);
+
+    Poly p{}, q{};
+    int16_t count = 3;
+    if (type == kHighPass) {
+        const double alpha = std::cos(kPi * (w + u1)) / std::cos(kPi * (w - u1));
+        p = {alpha, -1};
+        q = {1, -alpha};
+    } else if (type == kBandPass || type == kBandStop) {
+        const double alpha = std::cos(kPi * (u1 + u2)) / std::cos(kPi * (u2 - u1));
+        const double band = std::tan(kPi * (u2 - u1));
+        count = 5;
+        if (type == kBandPass) {
+            const double k = t / band, r = (k - 1) / (k + 1), s = 2 * alpha * k / (k + 1);
+            p = {-r, s, -1};
+            q = {1, -s, r};
+        } else {
+            const double k = t * band, r = (1 - k) / (1 + k), s = 2 * alpha / (1 + k);
+            p = {r, -s, 1};
+            q = {1, -s, r};
+        }
+    }
+    for (int k = 0; k < order / 2; ++k) {
+        FilterSection s = LowPassSection(k, order, t);
+        if (type != kLowPass) Transform(s, p, q, count);
+        sections_[k] = s;
+    }
+    count_ = static_cast<size_t>(order / 2);
+    for (const FilterSection& s : Sections()) {
+        const bool finite =
+            std::all_of(s.b.begin(), s.b.end(), [](double v) { return std::isfinite(v); });
+        if (!finite || !IsStableSection(s)) {
+            count_ = 0;
+            MessageBox(kDesignCaption, "Filter is unstable", MessageIcon::Information);
+            return false;
+        }
+    }
+    return true;
+}
+
+double CFilter::FilterOneSample(double x) {
+    for (FilterSection& s : Sections()) x = s.count == 3 ? Step<3>(s, x) : Step<5>(s, x);
+    return x;
+}
+
+void CFilter::Run(std::span<int16_t> signal) {
+    if (count_ == 0) return;
+    if (sections_[0].count == 3)
+        RunCascade<3>(Sections(), signal);
+    else
+        RunCascade<5>(Sections(), signal);
+}
+
+void CFilter::Filter(std::span<int16_t> signal, int32_t type, int32_t order, double f1, double f2,
+                     double fs) {
+    if (type == kLowPass || type == kHighPass) f2 = f1;
+    if (!Design(type, order, f1, f2, fs)) {
+        MessageBox(kFilterCaption, "Error create filter", MessageIcon::Information);
+        return;
+    }
+    Run(signal);
+}
+
+}  // namespace vox
