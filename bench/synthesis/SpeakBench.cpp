@@ -41,7 +41,8 @@ struct Voice {
     RegistryFolder registry;
     vox::test::TestEngine engine;
 
-    explicit Voice(bool resynthesis, uint32_t rate = 22050, uint16_t bits = 16) {
+    explicit Voice(bool resynthesis, uint32_t rate = 22050, uint16_t bits = 16,
+                   bool effects = false) {
         using vox::test::NoiseUnit;
         using vox::test::VoicedUnit;
         for (const char* vowel : {"A0", "O1", "U2", "I0"})
@@ -52,6 +53,8 @@ struct Voice {
         engine.SetUserDword("", "RhytmicsEnabled", resynthesis ? 1 : 0);
         engine.format.nSamplesPerSec = rate;
         engine.format.wBitsPerSample = bits;
+        for (const char* effect : {"Chambrel", "Rever", "Filter"})
+            engine.SetUserDword(effect, "Enabled", effects ? 1 : 0);
     }
     // Seconds of speech of one phrase (at 22050 Hz, before conversion).
     double Seconds() {
@@ -95,8 +98,8 @@ BENCHMARK(BM_Speak44100Resynthesis);
 BENCHMARK(BM_Speak11025x8Resynthesis);
 
 // Each stage timed on its own; counters are percent of the whole phrase.
-void StageShares(benchmark::State& state, uint32_t rate) {
-    Voice voice(true, rate);
+void StageShares(benchmark::State& state, uint32_t rate, bool effects = false) {
+    Voice voice(true, rate, 16, effects);
     std::map<std::string, double> nanoseconds;
     double total = 0;
     for (auto _ : state) {
@@ -125,7 +128,12 @@ void BM_StageShares22050(benchmark::State& s) {
 void BM_StageShares16000(benchmark::State& s) {
     StageShares(s, 16000);
 }
+// Every effect on (default settings): the effects' share of the phrase.
+void BM_StageShares22050Effects(benchmark::State& s) {
+    StageShares(s, 22050, true);
+}
 BENCHMARK(BM_StageShares22050);
+BENCHMARK(BM_StageShares22050Effects);
 BENCHMARK(BM_StageShares16000);
 
 }  // namespace
