@@ -35,19 +35,30 @@ bool Testable(const LexiconWord& w) {
 }
 
 // Trains on the words not held out and scores the model on the others,
-// given as their "ё"-less spelling (as people mostly type them).
+// given as their "ё"-less spelling (as people mostly type them); `inflected`
+// also counts those whose family keeps a word in the training.
 Accuracy Score(const std::vector<LexiconWord>& words, const std::vector<bool>& held,
-               const ModelSettings& settings) {
+               const ModelSettings& settings, const std::vector<size_t>& family,
+               Accuracy* inflected = nullptr) {
     std::vector<LexiconWord> train;
+    std::vector<bool> known(words.empty() ? 0 : family.back() + 1, false);
     for (size_t i = 0; i < words.size(); ++i)
-        if (!held[i]) train.push_back(words[i]);
+        if (!held[i]) {
+            train.push_back(words[i]);
+            known[family[i]] = true;
+        }
     StressDictionary model;
     Accuracy a;
     if (!model.Attach(CompileDictionary(train, {}, settings), nullptr)) return a;
     for (size_t i = 0; i < words.size(); ++i) {
         if (!held[i] || !Testable(words[i])) continue;
+        const bool right = model.Predict(FoldYo(words[i].word)) == words[i].stress;
         ++a.total;
-        a.right += model.Predict(FoldYo(words[i].word)) == words[i].stress ? 1 : 0;
+        a.right += right ? 1 : 0;
+        if (inflected && known[family[i]]) {
+            ++inflected->total;
+            inflected->right += right ? 1 : 0;
+        }
     }
     return a;
 }
@@ -88,13 +99,14 @@ ModelReport EvaluateModel(const std::vector<LexiconWord>& words, const ModelSett
     for (size_t i = 0; i < familyCount / 10; ++i) heldFamily[order[i]] = true;
     std::vector<bool> held(words.size());
     for (size_t i = 0; i < words.size(); ++i) held[i] = heldFamily[family[i]];
-    report.heldOutFamilies = Score(words, held, settings);
+    report.heldOutFamilies = Score(words, held, settings, family);
 
-    std::vector<size_t> familySize(familyCount, 0);
-    for (size_t f : family) ++familySize[f];
-    std::bernoulli_distribution tenth(0.1);
-    for (size_t i = 0; i < words.size(); ++i) held[i] = familySize[family[i]] >= 2 && tenth(random);
-    report.unseenInflections = Score(words, held, settings);
+    std::vector<size_t> chosen(words.size());
+    for (size_t i = 0; i < words.size(); ++i) chosen[i] = i;
+    std::shuffle(chosen.begin(), chosen.end(), random);
+    std::fill(held.begin(), held.end(), false);
+    for (size_t i = 0; i < words.size() / 10; ++i) held[chosen[i]] = true;
+    report.heldOutTenth = Score(words, held, settings, family, &report.unseenInflections);
     return report;
 }
 

@@ -20,12 +20,15 @@ struct Accuracy {
 struct ModelReport {
     // The compiled dictionary on 2,000 random words of its own (homographs aside).
     Accuracy dictionarySample;
-    // The model alone on a held-out tenth of the word families (a word and
-    // the words sharing its stem), trained on the other nine tenths.
-    Accuracy heldOutFamilies;
-    // The model on a held-out tenth of the words of families with several
-    // forms: other forms of each word stay known (unseen inflections).
+    // The model alone on a random tenth of the words held out of its
+    // training (the other nine tenths).
+    Accuracy heldOutTenth;
+    // Those of them whose family (the words sharing their stem) keeps other
+    // forms in the training: unseen inflections of known words.
     Accuracy unseenInflections;
+    // The model on a held-out tenth of the word families: words whose whole
+    // family is new to it (the hardest case: only the ending speaks).
+    Accuracy heldOutFamilies;
 };
 
 // `words` as PrepareWords leaves them; the same seed gives the same report.

@@ -149,8 +149,8 @@ size_t StressDictionary::Predict(std::string_view word) const {
     const std::string key = FoldYo(word);
     if (IsOpen()) {
         if (size_t at = PredictBySiblings(key); at != std::string_view::npos) return at;
-        if (int n = PredictByEnding(key); n > 0)
-            return VowelFromEnd(word, std::min(n, static_cast<int>(vowels)));
+        if (int n = PredictByEnding(key, static_cast<int>(vowels)); n > 0)
+            return VowelFromEnd(word, n);
     }
     return VowelFromEnd(word, 2);
 }
@@ -178,11 +178,13 @@ size_t StressDictionary::PredictBySiblings(std::string_view key) const {
     return best.stress;
 }
 
-// The deepest node of the ending tree the word's last letters reach.
-int StressDictionary::PredictByEnding(std::string_view key) const {
+// The deepest node of the ending tree the word's last letters reach that
+// names a vowel the word has (a word shorter than the words behind a node
+// takes the guess of a shallower one).
+int StressDictionary::PredictByEnding(std::string_view key, int vowels) const {
     auto node = [&](size_t i) { return data_ + nodesAt_ + format::kNodeSize * i; };
     size_t at = 0;
-    int guess = node(0)[6];
+    int guess = node(0)[6] <= vowels ? node(0)[6] : 0;
     const size_t depth = std::min<size_t>(key.size(), maxDepth_);
     for (size_t d = 0; d < depth; ++d) {
         const uint8_t letter = static_cast<uint8_t>(key[key.size() - 1 - d]);
@@ -199,7 +201,7 @@ int StressDictionary::PredictByEnding(std::string_view key) const {
         }
         if (lo == first + count || node(lo)[5] != letter) break;
         at = lo;
-        if (node(at)[6] != 0) guess = node(at)[6];
+        if (node(at)[6] != 0 && node(at)[6] <= vowels) guess = node(at)[6];
     }
     return guess;
 }

@@ -47,7 +47,7 @@ class StressDictionary {
     // Index of the first record whose key is not less than `key`.
     size_t LowerBound(std::string_view key) const;
     size_t PredictBySiblings(std::string_view key) const;
-    int PredictByEnding(std::string_view key) const;
+    int PredictByEnding(std::string_view key, int vowels) const;
 
     vox::MappedFile file_;
     std::vector<uint8_t> owned_;

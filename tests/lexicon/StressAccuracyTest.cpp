@@ -23,8 +23,9 @@ TEST(StressAccuracy, DictionaryAndModelOnFestvoxRu) {
         r.dictionarySample.Percent(), r.heldOutFamilies.Percent(), r.unseenInflections.Percent());
     EXPECT_EQ(r.dictionarySample.total, 2000u);
     EXPECT_GE(r.dictionarySample.Percent(), 99.5);
-    EXPECT_GE(r.unseenInflections.Percent(), 85.0);
-    EXPECT_GE(r.heldOutFamilies.Percent(), 78.0);
+    EXPECT_GE(r.heldOutTenth.Percent(), 85.0);
+    EXPECT_GE(r.unseenInflections.Percent(), 88.0);
+    EXPECT_GE(r.heldOutFamilies.Percent(), 79.0);  // no floor asked; guards the model's level
 }
 
 }  // namespace

@@ -127,9 +127,10 @@ int RunLexiconBuild(const Invocation& inv, const std::vector<std::string>& args)
     if (opts.Has("no-evaluation")) return kExitOk;
     const lexicon::ModelReport r = lexicon::EvaluateModel(words, lexicon::ModelSettings{});
     inv.out << "accuracy:\n";
-    PrintAccuracy(inv.out, "dictionary, 2,000 random words:               ", r.dictionarySample);
-    PrintAccuracy(inv.out, "model, held-out tenth of the word families:   ", r.heldOutFamilies);
-    PrintAccuracy(inv.out, "model, unseen inflections of known words:     ", r.unseenInflections);
+    PrintAccuracy(inv.out, "dictionary, 2,000 random words:             ", r.dictionarySample);
+    PrintAccuracy(inv.out, "model, held-out tenth of the words:         ", r.heldOutTenth);
+    PrintAccuracy(inv.out, "  of which unseen inflections of known words: ", r.unseenInflections);
+    PrintAccuracy(inv.out, "model, held-out tenth of the word families: ", r.heldOutFamilies);
     return kExitOk;
 }
 
