@@ -11,6 +11,7 @@
 
 #include "speechd/FakeSynthesizer.h"
 #include "tools/sd_voxamen/KeyNames.h"
+#include "tools/sd_voxamen/ModuleConfig.h"
 #include "tools/sd_voxamen/ModuleSession.h"
 
 namespace sdvox {
@@ -271,6 +272,33 @@ TEST(SpeechdNames, CharactersAndKeysInRussian) {
     EXPECT_EQ(KeyName("kp-5"), "пять на цифровой клавиатуре");
     EXPECT_EQ(KeyName("ы"), "ы");
     EXPECT_EQ(KeyName("zq"), "зед кью");
+}
+
+}  // namespace
+}  // namespace sdvox
+
+namespace sdvox {
+namespace {
+
+TEST(SpeechdConfig, ReadsSettingsAndNamesBadLines) {
+    char path[] = "/tmp/voxamen-conf-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::string text =
+        "# comment\nVoxamenDefaultVoice \"ru-nsh\"\nVoxamenRateOffset 20\n"
+        "VoxamenRateOffset 500\nColour red\nLonely\n";
+    ASSERT_EQ(write(fd, text.data(), text.size()), ssize_t(text.size()));
+    close(fd);
+    std::vector<std::string> warnings;
+    ModuleConfig config = ReadModuleConfig(path, &warnings);
+    unlink(path);
+    EXPECT_EQ(config.default_voice, "ru-nsh");
+    EXPECT_EQ(config.rate_offset, 20);
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_NE(warnings[0].find(":4: VoxamenRateOffset"), std::string::npos);
+    EXPECT_NE(warnings[1].find(":5: unknown setting \"Colour\""), std::string::npos);
+    EXPECT_NE(warnings[2].find(":6: a setting needs a value"), std::string::npos);
+    EXPECT_EQ(ReadModuleConfig("/nonexistent/voxamen.conf", &warnings).rate_offset, 0);
 }
 
 }  // namespace

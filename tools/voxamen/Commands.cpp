@@ -15,6 +15,7 @@ int RunDb(const Invocation&);
 int RunSpeakPhonemes(const Invocation&);
 int RunLexicon(const Invocation&);
 int RunSay(const Invocation&);
+int RunInstallSpeechd(const Invocation&);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -33,6 +34,9 @@ const std::vector<Command>& Commands() {
          RunSpeakPhonemes},
         {"lexicon", "analyse text, build the stress dictionary, look up the stress of words",
          RunLexicon},
+        {"lexicon", "build the stress dictionary, look up the stress of words", RunLexicon},
+        {"install-speechd", "install the speech-dispatcher output module (for Orca)",
+         RunInstallSpeechd},
     };
     return commands;
 }
