@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     address.method = SPD_METHOD_UNIX_SOCKET;
     address.unix_socket_name = argv[1];
     char* error = nullptr;
-    SPDConnection* c = spd_open2("voxamen-test", "main", "test", SPD_MODE_THREADED, &address, 0,
-                                 &error);
+    SPDConnection* c =
+        spd_open2("voxamen-test", "main", "test", SPD_MODE_THREADED, &address, 0, &error);
     if (!c) {
         std::fprintf(stderr, "cannot connect: %s\n", error ? error : "?");
         return 1;

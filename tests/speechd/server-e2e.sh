@@ -8,6 +8,10 @@
 #   server-e2e.sh BIN_DIR
 set -euo pipefail
 bin=$(cd "$1" && pwd)
+if [[ ! -e $bin/../lib/glossor.so ]] || ! "$bin/voxamen" voices 2>/dev/null | grep -q .; then
+  echo "SKIP: the lexical component or an installed voice is missing (scripts/main.sh)"
+  exit 77
+fi
 work=$(mktemp -d /tmp/voxamen-speechd-XXXXXX)
 pids=()
 cleanup() {

@@ -34,9 +34,13 @@ std::string ConfigText(const std::string& voice, const std::string& rate) {
            "# (`killall speech-dispatcher`, it starts again on demand).\n"
            "#\n"
            "# The voice spoken when the client names none (a key from `voxamen voices`).\n"
-           "VoxamenDefaultVoice \"" + voice + "\"\n"
+           "VoxamenDefaultVoice \"" +
+           voice +
+           "\"\n"
            "# Added to every rate the client asks for, from -100 to 100.\n"
-           "VoxamenRateOffset " + rate + "\n"
+           "VoxamenRateOffset " +
+           rate +
+           "\n"
            "# The registry folder holding the voices; empty for the user's own\n"
            "# (~/.config/voxamen, or $VOXAMEN_REGISTRY_DIR).\n"
            "VoxamenRegistryDir \"\"\n";
@@ -57,8 +61,7 @@ int RunInstallSpeechd(const Invocation& inv) {
             << "                               [--voice KEY] [--rate N] [--force]\n"
             << "  Installs the speech-dispatcher output module sd_voxamen into DIR\n"
             << "  (default " << kDefaultModuleDir << ") and its configuration\n"
-            << "  voxamen.conf into the configuration DIR (default " << kDefaultConfigDir
-            << ").\n"
+            << "  voxamen.conf into the configuration DIR (default " << kDefaultConfigDir << ").\n"
             << "  An existing voxamen.conf is kept unless --force is given.\n"
             << "  Afterwards: spd-say -o voxamen -l ru \"Привет\"\n";
         return opts.Help() ? kExitOk : kExitUsage;
