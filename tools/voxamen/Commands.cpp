@@ -34,7 +34,6 @@ const std::vector<Command>& Commands() {
          RunSpeakPhonemes},
         {"lexicon", "analyse text, build the stress dictionary, look up the stress of words",
          RunLexicon},
-        {"lexicon", "build the stress dictionary, look up the stress of words", RunLexicon},
         {"install-speechd", "install the speech-dispatcher output module (for Orca)",
          RunInstallSpeechd},
     };
