@@ -85,25 +85,42 @@ void Transform(FilterSection& s, const Poly& p, const Poly& q, int16_t count) {
     }
 }
 
+// Direct form II of one section with c coefficients, its state in locals
+// while a block runs. The terms that do not depend on the newest state are
+// summed first, so that one multiply and one subtraction separate a sample
+// from the next.
 template <int C>
-inline double Step(FilterSection& s, double x) {
-    double w = x, y = 0;
-    for (int i = 1; i < C; ++i) w -= s.a[i] * s.state[i - 1];
-    y = s.b[0] * w;
-    for (int i = 1; i < C; ++i) y += s.b[i] * s.state[i - 1];
-    for (int i = C - 2; i > 0; --i) s.state[i] = s.state[i - 1];
-    s.state[0] = w;
-    return y;
+struct LiveSection {
+    explicit LiveSection(const FilterSection& s) : a(s.a), b(s.b), st(s.state) {}
+    double Step(double x) {
+        double older = x, feed = 0;
+        for (int i = C - 1; i >= 2; --i) {
+            older -= a[i] * st[i - 1];
+            feed += b[i] * st[i - 1];
+        }
+        const double w = older - a[1] * st[0];
+        const double y = (feed + b[1] * st[0]) + b[0] * w;
+        for (int i = C - 2; i > 0; --i) st[i] = st[i - 1];
+        st[0] = w;
+        return y;
+    }
+    std::array<double, 5> a, b;
+    std::array<double, 4> st;
+};
+
+template <int C>
+void RunOne(FilterSection& s, std::span<double> block) {
+    LiveSection<C> live(s);
+    for (double& x : block) x = live.Step(x);
+    s.state = live.st;
 }
 
 template <int C>
-void RunCascade(std::span<FilterSection> sections, std::span<int16_t> signal) {
-    for (int16_t& sample : signal) {
-        double y = sample;
-        for (FilterSection& s : sections) y = Step<C>(s, y);
-        sample = SaturateSample(y);
-    }
+void RunSections(std::span<FilterSection> sections, std::span<double> block) {
+    for (FilterSection& s : sections) RunOne<C>(s, block);
 }
+
+constexpr size_t kBlock = 1024;
 
 }  // namespace
 
@@ -181,16 +198,28 @@ bool CFilter::Design(int32_t type, int32_t order, double f1, double f2, double f
 }
 
 double CFilter::FilterOneSample(double x) {
-    for (FilterSection& s : Sections()) x = s.count == 3 ? Step<3>(s, x) : Step<5>(s, x);
+    RunBlock({&x, 1});
     return x;
+}
+
+void CFilter::RunBlock(std::span<double> block) {
+    if (count_ == 0) return;
+    if (sections_[0].count == 3)
+        RunSections<3>(Sections(), block);
+    else
+        RunSections<5>(Sections(), block);
 }
 
 void CFilter::Run(std::span<int16_t> signal) {
     if (count_ == 0) return;
-    if (sections_[0].count == 3)
-        RunCascade<3>(Sections(), signal);
-    else
-        RunCascade<5>(Sections(), signal);
+    std::array<double, kBlock> block;
+    for (size_t from = 0; from < signal.size(); from += kBlock) {
+        const std::span<int16_t> part =
+            signal.subspan(from, std::min(kBlock, signal.size() - from));
+        for (size_t i = 0; i < part.size(); ++i) block[i] = part[i];
+        RunBlock({block.data(), part.size()});
+        for (size_t i = 0; i < part.size(); ++i) part[i] = SaturateSample(block[i]);
+    }
 }
 
 void CFilter::Filter(std::span<int16_t> signal, int32_t type, int32_t order, double f1, double f2,

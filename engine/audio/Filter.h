@@ -49,6 +49,9 @@ class CFilter {
 
     // One step of the cascade, keeping the state.
     double FilterOneSample(double x);
+    // The cascade over a block in place, keeping the state: the same as
+    // FilterOneSample on each value in turn, section by section.
+    void RunBlock(std::span<double> block);
 
     // Runs `signal` through the current cascade in place, keeping the state.
     void Run(std::span<int16_t> signal);

@@ -1,6 +1,7 @@
 #include "engine/audio/Reverberator.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "engine/audio/Samples.h"
@@ -43,7 +44,9 @@ bool Reverberator::SetFilter(int32_t type, double f1, double f2) {
 }
 
 // One comb: copy[j + D] += gain × copy[j] (through the tap filter), read
-// after the earlier additions, then copy / n into the accumulator.
+// after the earlier additions, then copy / n into the accumulator. Blocks of
+// at most D samples go through the filter at once: the additions of a block
+// land beyond it, so every value it reads is already final.
 void Reverberator::AddTap(const std::vector<int16_t>& signal, ReverbTap tap, int32_t taps,
                           bool filtered) {
     const double samples = tap.delay * rate_;
@@ -51,10 +54,14 @@ void Reverberator::AddTap(const std::vector<int16_t>& signal, ReverbTap tap, int
     if (static_cast<double>(signal.size()) >= samples) {
         const size_t shift = static_cast<size_t>(samples);
         copy_.resize(static_cast<size_t>(signal.size() + samples), 0);
-        for (size_t j = 1; j + shift < copy_.size(); ++j) {
-            double v = tap.gain * copy_[j];
-            if (filtered) v = filter_.FilterOneSample(v);
-            copy_[j + shift] = SaturateSample(copy_[j + shift] + v);
+        std::array<double, 1024> block;
+        const size_t step = std::clamp<size_t>(shift, 1, block.size());
+        for (size_t j = 1; j + shift < copy_.size(); j += step) {
+            const size_t count = std::min(step, copy_.size() - shift - j);
+            for (size_t i = 0; i < count; ++i) block[i] = tap.gain * copy_[j + i];
+            if (filtered) filter_.RunBlock({block.data(), count});
+            for (size_t i = 0; i < count; ++i)
+                copy_[j + shift + i] = SaturateSample(copy_[j + shift + i] + block[i]);
         }
     }
     const size_t n = std::min(copy_.size(), accumulator_.size());
