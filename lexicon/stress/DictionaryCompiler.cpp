@@ -43,8 +43,12 @@ std::vector<LexiconWord> PrepareWords(const std::vector<SourceWord>& source) {
     return words;
 }
 
-std::vector<uint8_t> CompileDictionary(const std::vector<LexiconWord>& words,
-                                       const std::string& notice, const ModelSettings& settings) {
+namespace {
+
+// The file of `words` (sorted) with the ending tree `nodes`.
+std::vector<uint8_t> Write(const std::vector<LexiconWord>& words,
+                           const std::vector<EndingNode>& nodes, const std::string& notice,
+                           const ModelSettings& settings) {
     // Records: u8 length, folded key, u8 stressed position, u8 "ё" count, positions.
     std::vector<uint8_t> records;
     std::vector<uint32_t> index;
@@ -61,7 +65,6 @@ std::vector<uint8_t> CompileDictionary(const std::vector<LexiconWord>& words,
         records.push_back(static_cast<uint8_t>(yo.size()));
         records.insert(records.end(), yo.begin(), yo.end());
     }
-    const std::vector<EndingNode> nodes = BuildEndingTree(words, settings.maxDepth);
 
     const size_t indexAt = format::kHeaderSize;
     const size_t recordsAt = indexAt + 4 * index.size();
@@ -95,6 +98,18 @@ std::vector<uint8_t> CompileDictionary(const std::vector<LexiconWord>& words,
     }
     std::copy(notice.begin(), notice.end(), out.begin() + static_cast<ptrdiff_t>(noticeAt));
     return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> CompileDictionary(const std::vector<LexiconWord>& words,
+                                       const std::string& notice, const ModelSettings& settings) {
+    return Write(words, BuildEndingTree(words, settings.maxDepth), notice, settings);
+}
+
+std::vector<uint8_t> CompileModelOnly(const std::vector<LexiconWord>& words,
+                                      const std::string& notice, const ModelSettings& settings) {
+    return Write({}, BuildEndingTree(words, settings.maxDepth), notice, settings);
 }
 
 std::string FestvoxNotice() {

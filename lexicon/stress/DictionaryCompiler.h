@@ -34,6 +34,12 @@ std::vector<uint8_t> CompileDictionary(const std::vector<LexiconWord>& words,
                                        const std::string& notice,
                                        const ModelSettings& settings = {});
 
+// A file without words holding only the model learned from `words` (the
+// model built into the program).
+std::vector<uint8_t> CompileModelOnly(const std::vector<LexiconWord>& words,
+                                      const std::string& notice,
+                                      const ModelSettings& settings = {});
+
 // The licence notice of the festvox-ru lexicon, kept inside the file.
 std::string FestvoxNotice();
 

@@ -39,6 +39,17 @@ bool StressDictionary::Attach(std::vector<uint8_t> bytes, std::string* error) {
     return true;
 }
 
+bool StressDictionary::AttachView(const uint8_t* data, size_t size, std::string* error) {
+    Close();
+    data_ = data;
+    size_ = size;
+    if (data_ == nullptr || !Validate(error)) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
 void StressDictionary::Close() {
     file_.Close();
     owned_.clear();

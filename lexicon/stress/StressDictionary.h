@@ -18,6 +18,8 @@ class StressDictionary {
     bool Open(const std::string& path, std::string* error);
     // Reads a compiled dictionary held in memory (the builder's own checks).
     bool Attach(std::vector<uint8_t> bytes, std::string* error);
+    // Reads bytes that outlive this object (the model built into the program).
+    bool AttachView(const uint8_t* data, size_t size, std::string* error);
     void Close();
     bool IsOpen() const { return data_ != nullptr; }
 

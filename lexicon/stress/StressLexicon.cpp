@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "EmbeddedModel.h"
 #include "StressDictionary.h"
 #include "StressText.h"
 #include "UserVocabulary.h"
@@ -13,11 +14,15 @@ namespace lexicon {
 
 struct StressLexicon::Impl {
     StressDictionary dictionary;
+    StressDictionary builtIn;  // the model alone, for when the dictionary is missing
     UserVocabulary vocabulary;
     bool reported = false;  // a dictionary failure is told once
 };
 
-StressLexicon::StressLexicon() : impl_(std::make_unique<Impl>()) {}
+StressLexicon::StressLexicon() : impl_(std::make_unique<Impl>()) {
+    const EmbeddedBytes model = EmbeddedModel();
+    if (model.size > 0) impl_->builtIn.AttachView(model.data, model.size, nullptr);
+}
 StressLexicon::~StressLexicon() = default;
 
 bool StressLexicon::OpenDictionary(const std::string& path, std::string* error) {
@@ -27,7 +32,7 @@ bool StressLexicon::OpenDictionary(const std::string& path, std::string* error) 
         impl_->reported = true;
         vox::MessageBox("Glossor Module",
                         "the stress dictionary cannot be used (" + why +
-                            "); stress comes from the model only. "
+                            "); stress comes from the built-in model only. "
                             "'voxamen lexicon build' compiles the dictionary.",
                         vox::MessageIcon::Warning);
     }
@@ -63,7 +68,8 @@ std::string StressLexicon::Stress(std::string_view word, Source* source) const {
         from(Source::Dictionary);
         return MarkStress(out, stress);
     }
-    stress = impl_->dictionary.Predict(lower);
+    const StressDictionary& model = impl_->dictionary.IsOpen() ? impl_->dictionary : impl_->builtIn;
+    stress = model.Predict(lower);
     if (stress == std::string_view::npos) return lower;
     from(Source::Model);
     return MarkStress(lower, stress);
