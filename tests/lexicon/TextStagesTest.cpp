@@ -165,6 +165,16 @@ TEST(Analysis, BadInputGivesWellFormedWords) {
     // Unbalanced quotes and brackets lose no word.
     EXPECT_EQ(Lines("«Привет (мир")[0], "(())|(())\tпривет");
     EXPECT_EQ(Lines("«Привет (мир")[1], "(.)|(.)\tмир");
+    // A megabyte without punctuation becomes bounded sentences of bounded syntagmas.
+    std::string mega;
+    while (mega.size() < (1u << 20)) mega += Utf8ToCp1251("слово ");
+    TextAnalysis big;
+    big.SetText(mega, nullptr, 0);
+    ASSERT_GT(big.SentenceCount(), 500);
+    static const StressLexicon lexicon;
+    const std::vector<AnalysedSyntagma> last = big.Words(big.SentenceCount() - 1, lexicon, nullptr);
+    ASSERT_FALSE(last.empty());
+    EXPECT_LE(last[0].words.size(), static_cast<size_t>(kMaxSyntagmaTokens));
     // A NUL byte ends the text.
     EXPECT_EQ(Lines(std::string("Раз\0Два", 7)).size(), 1u);
 }
