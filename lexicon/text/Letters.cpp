@@ -107,7 +107,8 @@ std::string ReadLatin(std::string_view word) {
         std::string sh = W("ш"), ch = W("ч"), zh = W("ж"), kh = W("х"), th = W("т"), ph = W("ф"),
                     oo = W("у"), ee = W("и"), ks = W("кс"), kv = W("кв"), dzh = W("дж"), s = W("с"),
                     k = W("к"), j = W("й"), i = W("и"), e = W("е"), ea = W("и"), ou = W("ау"),
-                    ay = W("эй"), tion = W("шн");
+                    ay = W("эй"), tion = W("шн"), ya = W("я"), yu = W("ю"), ye = W("е"),
+                    yo = W("ё");
         std::array<std::string, 26> single;
     } r = [] {
         Rules built;
@@ -191,6 +192,33 @@ std::string ReadLatin(std::string_view word) {
         }
         if (c == 'c') {
             out += (n == 'e' || n == 'i' || n == 'y') ? r.s : r.k;
+            continue;
+        }
+        if (c == 'y' && (i == 0 || !IsLatinVowel(static_cast<unsigned char>(lower[i - 1])))) {
+            if (n == 'a') {
+                out += r.ya;
+                ++i;
+                continue;
+            }
+            if (n == 'u') {
+                out += r.yu;
+                ++i;
+                continue;
+            }
+            if (n == 'e') {
+                out += r.ye;
+                ++i;
+                continue;
+            }
+            if (n == 'o') {
+                out += r.yo;
+                ++i;
+                continue;
+            }
+        }
+        if (two('a', 'i')) {
+            out += r.ay;
+            ++i;
             continue;
         }
         if (c == 'y') {

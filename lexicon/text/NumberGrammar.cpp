@@ -252,6 +252,59 @@ Agreement Agree(std::string_view preposition, std::string_view noun, std::string
     return a;
 }
 
+bool OrdinalEnding(std::string_view ending, std::string_view digits, std::string_view preposition,
+                   std::string_view noun, Agreement* out) {
+    static const struct Endings {
+        std::string mi = W("ми"), kh = W("х"), go = W("го"), mu = W("му"), m = W("м"), yu = W("ю"),
+                    ya = W("я"), e = W("е"), ye = W("ые"), j = W("й"), y = W("ы"), i = W("и"),
+                    oj = W("ой");
+        WordSet locative{"в", "во", "на", "о", "об", "при"};
+    } k;
+    if (ending.empty() || ending.size() > 3) return false;
+    const bool locative = k.locative.Has(preposition);
+    Case yc;
+    bool yearPlural = false;
+    const bool yearNoun = IsYearWord(noun, &yc, &yearPlural);
+    Case c = Case::Nom;
+    Gender g = Gender::Masc;
+    if (EndsWith(ending, k.mi)) {
+        c = Case::Ins, g = Gender::Plural;
+    } else if (EndsWith(ending, k.kh)) {
+        c = locative ? Case::Prep : Case::Gen, g = Gender::Plural;
+    } else if (EndsWith(ending, k.go)) {
+        c = Case::Gen;
+    } else if (EndsWith(ending, k.mu)) {
+        c = Case::Dat;
+    } else if (EndsWith(ending, k.m)) {
+        c = locative ? Case::Prep : Case::Ins;
+    } else if (EndsWith(ending, k.yu)) {
+        c = Case::Acc, g = Gender::Fem;
+    } else if (EndsWith(ending, k.ya)) {
+        g = Gender::Fem;
+    } else if (EndsWith(ending, k.e)) {
+        // "90-е" and "1990-е годы" are plural; "10-е место", "1-е мая" neuter.
+        const bool round = digits.size() >= 2 && digits.back() == '0';
+        g = (EndsWith(ending, k.ye) || yearPlural || (round && (noun.empty() || yearNoun)))
+                ? Gender::Plural
+                : Gender::Neut;
+    } else if (EndsWith(ending, k.j)) {
+        // "-й" is masculine, or feminine in an oblique case: "5-й главы".
+        const Agreement a = Agree(preposition, noun, "1");
+        if (a.g == Gender::Fem || EndsWith(noun, k.y) || EndsWith(noun, k.i) ||
+            EndsWith(noun, k.e) || EndsWith(noun, k.oj)) {
+            g = Gender::Fem;
+            c = EndsWith(noun, k.oj)  ? Case::Ins
+                : EndsWith(noun, k.e) ? (locative ? Case::Prep : Case::Dat)
+                                      : Case::Gen;
+        }
+    } else {
+        return false;
+    }
+    out->c = c;
+    out->g = g;
+    return true;
+}
+
 const NounForms* UnitNoun(std::string_view word) {
     const auto& m = TheUnits().byWord;
     auto it = m.find(std::string(word));

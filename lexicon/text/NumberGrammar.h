@@ -24,6 +24,12 @@ Agreement Agree(std::string_view preposition, std::string_view noun, std::string
 // ending into account.
 Case CaseOfPreposition(std::string_view preposition, std::string_view noun, bool one);
 
+// The case and gender an ordinal's written ending gives ("1-й", "2-го",
+// "90-е", "в 3-м"), with the preposition before and the noun after it;
+// false when `ending` is not an ordinal ending.
+bool OrdinalEnding(std::string_view ending, std::string_view digits, std::string_view preposition,
+                   std::string_view noun, Agreement* out);
+
 // A unit, currency or abbreviation read after (or, for currency signs,
 // before) a number: "%", "руб", "км", "$". Null when unknown. `word` is
 // lower-case, without its period.

@@ -184,7 +184,7 @@ class Reader {
             if (g.parts.size() >= 3 || hint_ == NumberHint::Telephone) return Groups(g);
             return Range(g);
         }
-        if (v_.IsChar(i + 1, '-') && v_.Is(i + 2, TokenKind::Word)) return OrdinalEnding(i);
+        if (v_.IsChar(i + 1, '-') && v_.Is(i + 2, TokenKind::Word)) return WithOrdinalEnding(i);
         if (hint_ == NumberHint::Telephone) return Groups(Collect(v_, i, 0, 1));
         if (hint_ == NumberHint::Time) return Time(Collect(v_, i, 0, 1));
         // Thousands separated by blanks: "1 000 000".
@@ -504,54 +504,21 @@ class Reader {
     }
 
     // "1-й", "2-го", "90-е", "5-я".
-    size_t OrdinalEnding(size_t i) {
+    size_t WithOrdinalEnding(size_t i) {
         const std::string suffix = Lower(v_.Text(i + 2));
         const std::string_view digits = StripZeros(v_.Text(i));
         if (suffix.size() > 3 || digits.size() > kMaxCardinalDigits) {
             // Not an ending ("Ту-154" the other way round): the number alone.
             return Plain(v_.Text(i), i + 1);
         }
-        Consumed(i + 2);
         const std::string prep = PrevWord(i);
-        size_t nounAt = 0;
-        const std::string noun = NextWord(i + 3, &nounAt);
-        const bool locative = K().locativePrepositions.Has(prep);
-        auto ends = [&](const char* e) { return EndsWith(suffix, W(e)); };
-        Case c = Case::Nom;
-        Gender g = Gender::Masc;
-        Case yc;
-        bool yearPlural = false;
-        const bool yearNoun = IsYearWord(noun, &yc, &yearPlural);
-        if (ends("ми")) {
-            c = Case::Ins, g = Gender::Plural;
-        } else if (ends("х")) {
-            c = locative ? Case::Prep : Case::Gen, g = Gender::Plural;
-        } else if (ends("го")) {
-            c = Case::Gen;
-        } else if (ends("му")) {
-            c = Case::Dat;
-        } else if (ends("м")) {
-            c = locative ? Case::Prep : Case::Ins;
-        } else if (ends("ю")) {
-            c = Case::Acc, g = Gender::Fem;
-        } else if (ends("я")) {
-            g = Gender::Fem;
-        } else if (ends("е")) {
-            const bool round = digits.size() >= 2 && digits.back() == '0';
-            g = (ends("ые") || yearPlural || (round && (noun.empty() || yearNoun))) ? Gender::Plural
-                                                                                    : Gender::Neut;
-        } else if (ends("й")) {
-            Agreement a = Agree(prep, noun, "1");
-            if (a.g == Gender::Fem || EndsWith(noun, W("ы")) || EndsWith(noun, W("и")) ||
-                EndsWith(noun, W("е")) || EndsWith(noun, W("ой"))) {
-                g = Gender::Fem;
-                c = EndsWith(noun, W("ой"))  ? Case::Ins
-                    : EndsWith(noun, W("е")) ? (locative ? Case::Prep : Case::Dat)
-                                             : Case::Gen;
-            }
-        } else {
+        const std::string noun = NextWord(i + 3);
+        Agreement a;
+        if (!lexicon::OrdinalEnding(suffix, digits, prep, noun, &a))
             return Plain(v_.Text(i), i + 1);
-        }
+        Consumed(i + 2);
+        const Case c = a.c;
+        const Gender g = a.g;
         Ordinal(digits, c, g, words_);
         SayAll(words_);
         return i + 3;

@@ -69,7 +69,20 @@ class Splitter {
         // An initial: "А. С. Пушкин".
         if (word.size() == 1 && IsUpper(static_cast<unsigned char>(word[0])) && StartsUpper(next))
             return false;
-        if (IsAbbreviationWithPeriod(Lower(word)))
+        const std::string lower = Lower(word);
+        // Abbreviations that stand before a name or number ("г. Москва",
+        // "ул. Ленина", "д. 7") never end a sentence; "г." after a number
+        // is a year and may.
+        static const WordSet beforeName{
+            "г",   "ул",  "д",   "им",  "пр",   "кв", "обл", "пос", "ст",  "св",    "проф", "акад",
+            "доц", "тел", "стр", "рис", "табл", "гл", "пл",  "пер", "наб", "просп", "корп", "р-н"};
+        if (beforeName.Has(lower)) {
+            size_t p = i - 1;
+            while (p > 0 && tokens_[p - 1].kind == TokenKind::Space) --p;
+            const bool afterNumber = p > 0 && tokens_[p - 1].kind == TokenKind::Number;
+            if (!(lower == W("г") && afterNumber)) return false;
+        }
+        if (IsAbbreviationWithPeriod(lower))
             return !(StartsLower(next) || Is(next, TokenKind::Number) ||
                      Is(next, TokenKind::Punct));
         return true;

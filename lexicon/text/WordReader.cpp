@@ -5,6 +5,7 @@
 
 #include "text/Charset.h"
 #include "text/Letters.h"
+#include "text/NumberGrammar.h"
 #include "text/NumberWords.h"
 
 namespace lexicon {
@@ -18,6 +19,9 @@ struct Readings {
     std::unordered_map<std::string, std::string> abbreviation;
     std::unordered_map<std::string, std::string> pair;  // "т"+"е" -> "то е+сть"
     std::string dot = W("то+чка");
+    // Abbreviations of places that take the case of their preposition:
+    // "в г. Москве" is "в го+роде".
+    std::unordered_map<std::string, std::array<std::string, 6>> cased;
 };
 
 const Readings& R() {
@@ -99,6 +103,17 @@ const Readings& R() {
         abbr("д", "до+м");
         abbr("пр", "про+чее");
         abbr("ср", "сравни+");
+        auto cased = [&](const char* a, std::initializer_list<const char*> forms) {
+            std::array<std::string, 6>& f = built.cased[W(a)];
+            int i = 0;
+            for (const char* form : forms) f[static_cast<size_t>(i++)] = W(form);
+        };
+        cased("г", {"го+род", "го+рода", "го+роду", "го+род", "го+родом", "го+роде"});
+        cased("ул", {"у+лица", "у+лицы", "у+лице", "у+лицу", "у+лицей", "у+лице"});
+        cased("д", {"до+м", "до+ма", "до+му", "до+м", "до+мом", "до+ме"});
+        cased("кв",
+              {"кварти+ра", "кварти+ры", "кварти+ре", "кварти+ру", "кварти+рой", "кварти+ре"});
+        cased("обл", {"о+бласть", "о+бласти", "о+бласти", "о+бласть", "о+бластью", "о+бласти"});
         auto pair = [&](const char* a, const char* w) { built.pair[W(a)] = W(w); };
         pair("т е", "то е+сть");
         pair("т д", "так да+лее");
@@ -157,7 +172,7 @@ class Reader {
             while (j < v_.End() && Req(j) && Req(j)->pron == rq->pron) ++j;
             return j;
         }
-        if (rq && rq->spell && kind != TokenKind::Space) {
+        if (rq && (rq->spell || rq->hint == NumberHint::Spell) && kind != TokenKind::Space) {
             std::string_view t = v_.Text(i);
             if (kind == TokenKind::Word || kind == TokenKind::Number) {
                 for (unsigned char c : t) {
@@ -224,6 +239,21 @@ class Reader {
             }
         }
         if (IsLatin(first)) {
+            // "XVIII-м", "XX-го": a Roman numeral with an ordinal ending.
+            if (const size_t dash = raw.find('-'); dash != std::string_view::npos) {
+                const int roman = RomanValue(raw.substr(0, dash));
+                const std::string ending = lower.substr(dash + 1);
+                Agreement a;
+                if (roman > 0 &&
+                    raw.substr(0, dash).find_first_not_of("IVX") == std::string_view::npos &&
+                    !ending.empty() && IsCyrillic(static_cast<unsigned char>(ending[0])) &&
+                    OrdinalEnding(ending, std::to_string(roman), PrevLower(i), NextLower(i), &a)) {
+                    std::vector<std::string> words;
+                    Ordinal(std::to_string(roman), a.c, a.g, words);
+                    for (const std::string& w : words) Say(w, i, i, true);
+                    return i + 1;
+                }
+            }
             // Roman numerals after a name or before a word: "Пётр I", "XX век".
             if (const int roman = RomanValue(raw); roman > 0 && RomanInContext(i, raw)) {
                 return Roman(i, roman);
@@ -237,6 +267,10 @@ class Reader {
             return i + 1;
         }
         if (period) {
+            if (auto c = R().cased.find(lower); c != R().cased.end() && CasedInContext(i, lower)) {
+                Say(c->second[static_cast<size_t>(PlaceCase(i))], i, i + 1, true);
+                return i + 2;
+            }
             auto it = R().abbreviation.find(lower);
             // One-letter abbreviations only where a period follows and a
             // capitalised word does not ("г. Москва" yes, "в." no).
@@ -256,6 +290,25 @@ class Reader {
         return i + 1;
     }
 
+    // "г." is a city before a name, not a year after a number; "д." and
+    // "кв." stand before a number.
+    bool CasedInContext(size_t i, const std::string& lower) const {
+        const size_t p = v_.PrevSolid(i);
+        if (p != SIZE_MAX && v_.Kind(p) == TokenKind::Number) return false;
+        const size_t n = v_.NextSolid(i + 1);
+        if (lower.size() == 1 && lower != W("г")) return v_.Is(n, TokenKind::Number);
+        return true;
+    }
+
+    int PlaceCase(size_t i) const {
+        static const WordSet locative{"в", "во", "на", "о", "об", "при"};
+        const size_t p = v_.PrevSolid(i);
+        if (p == SIZE_MAX || v_.Kind(p) != TokenKind::Word) return static_cast<int>(Case::Nom);
+        const std::string prep = Lower(v_.Text(p));
+        if (locative.Has(prep)) return static_cast<int>(Case::Prep);
+        return static_cast<int>(CaseOfPreposition(prep, {}, true));
+    }
+
     // Only numerals of I, V and X up to 39 are taken for Roman ("CD" and
     // "MIX" are words), and only after a name or before a Russian word.
     bool RomanInContext(size_t i, std::string_view raw) const {
@@ -266,6 +319,15 @@ class Reader {
         const size_t n = v_.NextSolid(i);
         const bool beforeWord = v_.Is(n, TokenKind::Word) && IsCyrillic(v_.First(n));
         return afterName || beforeWord;
+    }
+
+    std::string PrevLower(size_t i) const {
+        const size_t p = v_.PrevSolid(i);
+        return p != SIZE_MAX && v_.Kind(p) == TokenKind::Word ? Lower(v_.Text(p)) : std::string();
+    }
+    std::string NextLower(size_t i) const {
+        const size_t n = v_.NextSolid(i);
+        return v_.Is(n, TokenKind::Word) ? Lower(v_.Text(n)) : std::string();
     }
 
     size_t Roman(size_t i, int value) {
