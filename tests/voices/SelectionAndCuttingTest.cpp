@@ -1,6 +1,9 @@
 // Instance selection and unit cutting on hand-made instances and signals.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
 #include "tools/voicebuild/InstanceSelector.h"
 #include "tools/voicebuild/UnitCutter.h"
 
@@ -52,6 +55,29 @@ TEST(InstanceSelectorTest, PrefersAgreeingLabelsTypicalLengthsAndNonFinalStress)
     EXPECT_EQ(Chosen(all, 5).at("A0-B"), 4);
 }
 
+TEST(InstanceSelectorTest, PrefersTypicalEdgesNoEdgeSilenceAndTheNamesOwnPhrasePosition) {
+    std::vector<Instance> all;
+    for (int u = 0; u < 4; ++u) {
+        all.push_back(Make("L'-I0", u, 1, 0.07, SoundClass::Sonorant));
+        all.back().startBands.assign(20, 40.0f);
+        all.back().endBands.assign(20, 40.0f);
+    }
+    all[0].leadingQuiet = 0.015f;  // starts with 15 ms of near-silence
+    all[1].endBands[19] = 75.0f;   // the next sound's hiss at its end
+    all[2].beforePause = true;     // a phrase-final one, where the name is not
+    EXPECT_EQ(Chosen(all, 4).at("L'-I0"), 3);
+    // Where the name mostly ends a phrase, its phrase-final instances win.
+    for (Instance& in : all) in.beforePause = true;
+    all[3].beforePause = false;
+    EXPECT_NE(Chosen(all, 4).at("L'-I0"), 3);
+    // A stop's closure is its sound, not a gap.
+    std::vector<Instance> stops = {Make("K", 0, 1, 0.08, SoundClass::VoicelessStop),
+                                   Make("K", 1, 1, 0.08, SoundClass::VoicelessStop)};
+    stops[0].leadingQuiet = 0.05f;
+    stops[1].alignCost = 0.1f;
+    EXPECT_EQ(Chosen(stops, 2).at("K"), 0);
+}
+
 TEST(InstanceSelectorTest, AShortInstanceIsTheLastResortAndAnEmptyOneNone) {
     std::vector<Instance> all = {Make("G'", 0, 1, 0.008, SoundClass::VoicedObstruent),
                                  Make("X'", 1, 1, 0.0, SoundClass::VoicelessFricative),
@@ -84,48 +110,110 @@ TEST(InstanceSelectorTest, AConsonantAndItsMirrorVowelComeFromOneToken) {
     EXPECT_EQ(Chosen(vc, 2).at("A0-B"), 2);
 }
 
-TEST(UnitCutterTest, CutsOnMarksOrZeroCrossingsTheSameForBothNeighbours) {
-    // A slow square wave: zero crossings every 50 samples, starting at 25.
-    std::vector<int16_t> audio(2000);
-    for (size_t i = 0; i < audio.size(); ++i) audio[i] = ((i + 25) / 50) % 2 ? 1000 : -1000;
-    const std::vector<long> marks = {400, 500, 600, 700};
-    const int rate = 22050;
-    auto cut = [&](long sample) {
-        return CutPoint(audio, marks, rate, double(sample) / rate, 100.0);
-    };
-    EXPECT_EQ(cut(530), 500) << "the nearest mark";
-    EXPECT_EQ(cut(350), 400) << "the first pulse up to a period later";
-    EXPECT_EQ(cut(290), 275) << "no mark near: the nearest zero crossing";
-    EXPECT_EQ(cut(780), 800) << "voicing ends: where its next period would start";
-    EXPECT_EQ(cut(990), 975) << "the nearest crossing within 1 ms";
-    EXPECT_EQ(cut(1000), 1000) << "none within 1 ms: the boundary itself";
+// Voiced speech: every pulse starts a damped oscillation that swings
+// negative first, so a period starts at the last rising crossing of the
+// previous period's tail, a few samples before the pulse.
+std::vector<int16_t> Voiced(size_t length, const std::vector<long>& pulses) {
+    std::vector<double> x(length, 0.0);
+    for (long p : pulses)
+        for (size_t n = size_t(p); n < length; ++n)
+            x[n] -= 8000.0 * std::exp(-double(n - size_t(p)) / 30.0) *
+                    std::sin(2.0 * 3.14159265358979 * double(n - size_t(p)) / 23.0);
+    std::vector<int16_t> out;
+    for (double v : x) out.push_back(int16_t(std::lround(v)));
+    return out;
 }
 
-TEST(UnitCutterTest, IntonableUnitsKeepTheirMarksOthersGetEvenOnes) {
-    std::vector<int16_t> audio(3000, 0);
-    for (size_t i = 0; i < audio.size(); ++i) audio[i] = int16_t(i % 2 ? 500 : -500);
-    const std::vector<long> marks = {1000, 1150, 1300, 1450, 2050};
+bool RisingAt(const std::vector<int16_t>& audio, long k) {
+    return k > 0 && audio[size_t(k - 1)] < 0 && audio[size_t(k)] >= 0;
+}
+
+TEST(UnitCutterTest, VoicedBoundariesAreCutAtThePeriodStartBeforeThePulse) {
+    const std::vector<long> pulses = {400, 500, 600, 700, 800};
+    const std::vector<int16_t> audio = Voiced(1200, pulses);
+    const int rate = 22050;
+    auto cut = [&](long sample) {
+        return FindCut(audio, pulses, rate, double(sample) / rate, 100.0);
+    };
+    for (auto [boundary, pulse] : {std::pair{530L, 500L}, {620L, 600L}, {880L, 900L}}) {
+        const CutPlace c = cut(boundary);
+        EXPECT_EQ(c.kind, CutKind::PeriodStart) << boundary;
+        EXPECT_TRUE(RisingAt(audio, c.sample)) << boundary << " cut at " << c.sample;
+        EXPECT_LE(c.sample, pulse) << boundary << ": before the excitation";
+        EXPECT_GT(c.sample, pulse - 50) << boundary << ": within half a period of it";
+    }
+    // Every period is cut at the same phase.
+    EXPECT_EQ(cut(600).sample - cut(500).sample, 100);
+
+    // A unit between two boundaries: edges at 0, marks at its period starts.
     Instance vowel = Make("A0-B", 0, 1, 0.0);
-    vowel.start = 1000.0 / 22050;
-    vowel.end = 2200.0 / 22050;
+    vowel.start = 505.0 / rate;
+    vowel.end = 790.0 / rate;
     vowel.intonable = true;
-    vowel.f0 = float(22050.0 / 150.0);
-    CutUnit v = CutInstance(audio, marks, 22050, vowel, 150.0);
-    EXPECT_EQ(v.unit.samples.size(), 1200u) << "from the mark at 1000 to the period end at 2200";
-    EXPECT_EQ(v.unit.marks, (std::vector<int32_t>{0, 150, 300, 450, 600, 750, 900, 1050}))
-        << "the gap from 1450 to 2050 filled";
-    EXPECT_NEAR(v.f0, 147.0, 0.5);
-    EXPECT_EQ(v.peak, 500);
+    vowel.f0 = float(rate / 100.0);
+    CutUnit v = CutInstance(audio, pulses, rate, vowel, 100.0);
+    ASSERT_EQ(v.unit.samples.size(), 300u) << "three whole periods";
+    EXPECT_GE(v.unit.samples.front(), 0) << "starts just above zero …";
+    EXPECT_LT(v.unit.samples.back(), 0) << "… and ends just below it";
+    EXPECT_LT(audio[size_t(cut(505).sample) + 300 - 2], 0) << "the waveform comes up to the end";
+    EXPECT_EQ(v.unit.marks, (std::vector<int32_t>{0, 100, 200}));
+    EXPECT_EQ(v.startKind, CutKind::PeriodStart);
+    EXPECT_EQ(v.edgesWithoutCrossing, 0);
+}
+
+TEST(UnitCutterTest, UnvoicedBoundariesTakeAQuietRisingCrossing) {
+    // Noise whose loudness dips to nearly nothing around sample 1000.
+    std::vector<int16_t> audio(2000);
+    uint32_t r = 12345;
+    for (size_t i = 0; i < audio.size(); ++i) {
+        r = r * 1664525u + 1013904223u;
+        const double level = 20.0 + 3000.0 * std::min(1.0, std::abs(double(i) - 1000.0) / 40.0);
+        audio[i] = int16_t(level * (double(r >> 8) / double(1u << 24) - 0.5));
+    }
+    const CutPlace c = FindCut(audio, {}, 22050, 1040.0 / 22050, 100.0);
+    EXPECT_EQ(c.kind, CutKind::LowAmplitude);
+    EXPECT_TRUE(RisingAt(audio, c.sample));
+    EXPECT_LT(std::abs(c.sample - 1000), 25) << "the quiet stretch, not the boundary itself";
+    EXPECT_EQ(CutPoint(audio, {}, 22050, 1040.0 / 22050, 100.0), c.sample)
+        << "both neighbours of the boundary";
+
+    Instance s = Make("S", 0, 2, 0.0, SoundClass::VoicelessFricative);
+    s.start = 1040.0 / 22050;
+    s.end = 1800.0 / 22050;
+    CutUnit f = CutInstance(audio, {}, 22050, s, 150.0);
+    EXPECT_EQ(f.unit.marks, EvenMarks(f.unit.samples.size()));
+    EXPECT_GE(f.unit.samples.front(), 0);
+    EXPECT_LT(f.unit.samples.back(), 0);
 
     EXPECT_EQ(EvenMarks(0), std::vector<int32_t>{});
     EXPECT_EQ(EvenMarks(100), std::vector<int32_t>{0});
     EXPECT_EQ(EvenMarks(300), (std::vector<int32_t>{0, 150}));
-    Instance s = Make("S", 0, 2, 0.0, SoundClass::VoicelessFricative);
-    s.start = 2200.0 / 22050;
-    s.end = 2900.0 / 22050;
-    CutUnit f = CutInstance(audio, marks, 22050, s, 150.0);
-    EXPECT_EQ(f.unit.samples.size(), 700u) << "starts where the vowel ends";
-    EXPECT_EQ(f.unit.marks, EvenMarks(700));
+}
+
+TEST(UnitCutterTest, BadInputIsKeptWithTheBestCutAndFlagged) {
+    Instance in = Make("A0", 0, 1, 0.0);
+    in.start = 1000.0 / 22050;
+    in.end = 1500.0 / 22050;
+    const std::vector<int16_t> silence(3000, 0);
+    CutUnit quiet = CutInstance(silence, {}, 22050, in, 150.0);
+    EXPECT_EQ(quiet.unit.samples.size(), 500u);
+    EXPECT_TRUE(quiet.silent);
+
+    std::vector<int16_t> clipped(3000);
+    for (size_t i = 0; i < clipped.size(); ++i) clipped[i] = (i / 40) % 2 ? 32767 : -32768;
+    CutUnit loud = CutInstance(clipped, {}, 22050, in, 150.0);
+    EXPECT_TRUE(loud.clipped);
+    EXPECT_FALSE(loud.unit.samples.empty());
+
+    // Too short to hold two crossings in order: cut at the label times.
+    const std::vector<long> pulses = {400, 500, 600};
+    const std::vector<int16_t> audio = Voiced(1000, pulses);
+    Instance tiny = Make("A0", 0, 1, 0.0);
+    tiny.start = 495.0 / 22050;
+    tiny.end = 510.0 / 22050;
+    CutUnit t = CutInstance(audio, pulses, 22050, tiny, 100.0);
+    EXPECT_TRUE(t.tooShort);
+    EXPECT_EQ(t.unit.samples.size(), 15u);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "tools/voicebuild/JoinQuality.h"
+
 namespace vox::voicebuild {
 
 namespace {
@@ -53,6 +55,14 @@ void WriteFallbacks(std::ostream& out, const FallbackPlan& f) {
         out << "  MISSING: " << m << " (no unit of its phoneme)\n";
 }
 
+void WriteCuts(std::ostream& out, const CutCounts& c) {
+    out << "cuts: " << c.units << " units; edges at period starts " << c.periodStartEdges
+        << ", at quiet rising zero crossings " << c.lowAmplitudeEdges << ", without a crossing "
+        << c.edgesWithoutCrossing << "; too short for their crossings " << c.tooShort << ", silent "
+        << c.silent << ", clipped " << c.clipped << "\n";
+    for (const std::string& p : c.problems) out << "  cut: " << p << "\n";
+}
+
 }  // namespace
 
 std::string BuildReportText(const BuildSummary& s) {
@@ -89,6 +99,7 @@ std::string BuildReportText(const BuildSummary& s) {
         << " requests, " << Format("%.2f %% direct, ", 100.0 * double(c.direct) / requests)
         << Format("%.2f %% via substitute, ", 100.0 * double(c.substitute) / requests)
         << Format("%.2f %% missing", 100.0 * double(c.missing) / requests) << "\n";
+    WriteCuts(out, s.cuts);
     out << "build time: " << Format("%.1f s", s.seconds) << "\n\n";
     out << "unit\tinstances\tfrom\tpenalty\tsamples\n";
     for (const UnitLine& u : s.units) {
@@ -96,6 +107,7 @@ std::string BuildReportText(const BuildSummary& s) {
             << (u.copyOf.empty() ? u.utterance : "copy of " + u.copyOf) << "\t"
             << Format("%.2f", u.penalty) << "\t" << u.samples << "\n";
     }
+    if (!s.naturalDistances.empty()) out << "\n" << NaturalDistanceSection(s.naturalDistances);
     return out.str();
 }
 

@@ -4,6 +4,7 @@
 // missing.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,14 @@ struct UnitLine {
     bool vowel = false;
 };
 
+// How the units were cut; bad input is kept with the best cut available.
+struct CutCounts {
+    size_t units = 0;
+    size_t periodStartEdges = 0, lowAmplitudeEdges = 0, edgesWithoutCrossing = 0;
+    size_t tooShort = 0, silent = 0, clipped = 0;
+    std::vector<std::string> problems;  // "NAME: what"
+};
+
 struct BuildSummary {
     std::string corpus, output, module;
     size_t utterancesListed = 0, utterancesUsed = 0;
@@ -38,6 +47,10 @@ struct BuildSummary {
     std::vector<UnitLine> units;
     FallbackPlan fallbacks;
     Coverage coverage;  // of the corpus's own prompts
+    CutCounts cuts;
+    // Spectral distance across the natural boundaries of the corpus, per
+    // phone pair ("A0|K"), the reference of `voxamen voice report --joins`.
+    std::map<std::string, std::vector<float>> naturalDistances;
     double seconds = 0.0;
 };
 

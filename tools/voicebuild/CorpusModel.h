@@ -26,6 +26,8 @@ struct Instance {
     bool labelAgrees = true;        // the label phone is this phoneme (vowels: this letter)
     bool atAlignerMinimum = false;  // label segment of the aligner's minimum length
     bool nextToPause = false;       // a pause segment touches it
+    bool beforePause = false;       // … the one after it
+    bool afterPause = false;        // … the one before it
     bool contextIsPause = false;    // its name's context is "#"
     bool inFinalWord = false;       // in the last word before a pause
     float alignCost = 0.0f;         // cost of its own alignment step
@@ -34,7 +36,12 @@ struct Instance {
     float f0 = 0.0f;       // median over its voiced frames, Hz (0: none)
     float levelDb = 0.0f;  // mean level of its middle half above the floor
     float voicedShare = 0.0f;
-    float markRegularity = 1.0f;  // share of mark intervals within ±20 % of the period
+    float markRegularity = 1.0f;              // share of mark intervals within ±20 % of the period
+    float leadingQuiet = 0.0f;                // seconds from its start until its level comes within
+    float trailingQuiet = 0.0f;               // 20 dB of its middle, and back from its end
+    std::vector<float> startBands, endBands;  // band levels of its first and last frame
+    std::string nextPhoneme;       // the sound that follows with no pause between ("": none)
+    float distanceToNext = -1.0f;  // spectral distance across its end to that sound
 
     double Duration() const { return end - start; }
 };

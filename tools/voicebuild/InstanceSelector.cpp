@@ -5,19 +5,43 @@
 #include <limits>
 #include <map>
 
+#include "tools/voicebuild/Spectrum.h"
+
 namespace vox::voicebuild {
 
 namespace {
-
-struct NameMedians {
-    double duration = 0.0, f0 = 0.0, level = 0.0;
-};
 
 double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
     auto mid = v.begin() + long(v.size() / 2);
     std::nth_element(v.begin(), mid, v.end());
     return *mid;
+}
+
+struct NameMedians {
+    double duration = 0.0, f0 = 0.0, level = 0.0;
+    std::vector<float> startBands, endBands;
+    bool mostlyFinal = false;  // most instances stand before a pause
+};
+
+// Band by band medians of the instances' edge spectra.
+std::vector<float> MedianBands(const std::vector<Instance>& instances,
+                               const std::vector<int>& members,
+                               std::vector<float> Instance::*bands) {
+    std::vector<float> out;
+    std::vector<std::vector<double>> columns;
+    for (int i : members) {
+        const std::vector<float>& b = instances[size_t(i)].*bands;
+        if (b.empty()) continue;
+        columns.resize(b.size());
+        for (size_t k = 0; k < b.size() && k < columns.size(); ++k) columns[k].push_back(b[k]);
+    }
+    for (std::vector<double>& c : columns) out.push_back(float(Median(std::move(c))));
+    return out;
+}
+
+bool QuietEdgesAreTheSound(SoundClass c) {
+    return c == SoundClass::VoicelessStop || c == SoundClass::VoicedObstruent;
 }
 
 std::map<std::string, std::vector<int>> ByName(const std::vector<Instance>& instances) {
@@ -34,7 +58,16 @@ NameMedians MediansOf(const std::vector<Instance>& instances, const std::vector<
         if (instances[size_t(i)].f0 > 0.0f) f.push_back(instances[size_t(i)].f0);
         l.push_back(instances[size_t(i)].levelDb);
     }
-    return {Median(d), Median(f), Median(l)};
+    size_t final = 0;
+    for (int i : members) final += instances[size_t(i)].beforePause;
+    NameMedians m;
+    m.duration = Median(d);
+    m.f0 = Median(f);
+    m.level = Median(l);
+    m.startBands = MedianBands(instances, members, &Instance::startBands);
+    m.endBands = MedianBands(instances, members, &Instance::endBands);
+    m.mostlyFinal = 2 * final > members.size();
+    return m;
 }
 
 double Penalty(const Instance& in, const NameMedians& m, const SelectionWeights& w) {
@@ -42,8 +75,20 @@ double Penalty(const Instance& in, const NameMedians& m, const SelectionWeights&
     if (!in.labelAgrees) p += w.labelDisagrees;
     if (in.atAlignerMinimum) p += w.alignerMinimum;
     if (in.Duration() < w.minDuration) p += w.tooShort;
-    if (in.nextToPause && !in.contextIsPause) p += w.pauseNeighbour;
-    if (in.cls == SoundClass::StressedVowel && in.inFinalWord) p += w.finalStressed;
+    if (in.afterPause && !in.contextIsPause) p += w.pauseNeighbour;
+    if (in.beforePause != m.mostlyFinal) p += w.finalMismatch;
+    if (in.cls == SoundClass::StressedVowel && in.inFinalWord && !m.mostlyFinal)
+        p += w.finalStressed;
+    double edges = 0.0;
+    if (!in.startBands.empty() && in.startBands.size() == m.startBands.size())
+        edges += SpectralDistance(in.startBands, m.startBands);
+    if (!in.endBands.empty() && in.endBands.size() == m.endBands.size())
+        edges += SpectralDistance(in.endBands, m.endBands);
+    p += w.edgeSpectrumDb * edges / 2.0;
+    if (!QuietEdgesAreTheSound(in.cls)) {
+        for (float quiet : {in.leadingQuiet, in.trailingQuiet})
+            p += w.quietPerMs * std::max(0.0, 1000.0 * quiet - w.quietAllowedMs);
+    }
     if (m.duration > 0.0) p += w.durationLog * std::abs(std::log(in.Duration() / m.duration));
     if (in.f0 > 0.0f && m.f0 > 0.0) p += w.f0Semitones * std::abs(12.0 * std::log2(in.f0 / m.f0));
     p += w.levelDb * std::abs(in.levelDb - m.level);

@@ -8,7 +8,14 @@
 //   - its duration, f0 and level lie far from the medians of its name;
 //   - an intonable unit with irregular pitch marks or little voicing;
 //   - its own alignment cost;
-//   - it is shorter than 12 ms (chosen only when its name has nothing else).
+//   - it is shorter than 12 ms (chosen only when its name has nothing else);
+//   - its edges lie far from its name's typical edge spectrum and level (an
+//     instance with typical edges joins well with any neighbour; stray sound
+//     from its source word shows there too);
+//   - near-silence inside its edges beyond a few ms (stops aside, whose
+//     closure is the sound);
+//   - it stands before a pause while its name mostly does not (and the other
+//     way round: a name mostly spoken phrase-finally prefers such instances).
 // The two names of one consonant-vowel pair ("B-A0" then "A0-B", which the
 // engine joins without smoothing) are chosen together, from one token.
 #pragma once
@@ -31,8 +38,12 @@ struct SelectionWeights {
     double irregularMarks = 2.0;  // × share of irregular intervals
     double unvoiced = 2.0;        // × unvoiced share of an intonable unit
     double alignCost = 3.0;
-    double minDuration = 0.012;  // seconds; a shorter instance is the last resort …
-    double tooShort = 10.0;      // … with this penalty (one without samples is never chosen)
+    double minDuration = 0.012;    // seconds; a shorter instance is the last resort …
+    double tooShort = 10.0;        // … with this penalty (one without samples is never chosen)
+    double edgeSpectrumDb = 0.12;  // × mean spectral distance of the edges from the name's
+    double quietPerMs = 0.15;      // × ms of near-silence at an edge beyond …
+    double quietAllowedMs = 5.0;
+    double finalMismatch = 1.0;  // before a pause or not, against the name's habit
 };
 
 struct NameChoice {

@@ -3,25 +3,131 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace vox::voicebuild {
 
 namespace {
 
-constexpr int kEnginePeriod = 147;             // samples at 22050 Hz
-constexpr double kZeroCrossingSearch = 0.001;  // seconds either side
+constexpr int kEnginePeriod = 147;         // samples at 22050 Hz
+constexpr double kQuietSearch = 0.003;     // seconds either side, unvoiced
+constexpr double kWideSearch = 0.006;      // … when nothing lies nearer
+constexpr double kPeriodStartReach = 0.5;  // periods before a pulse
+constexpr long kQuietWindow = 4;           // samples either side of a crossing
+constexpr int kFullScale = 32767;
+constexpr size_t kClippedSamples = 3;
 
-bool SignChange(int16_t a, int16_t b) {
-    return (a < 0) != (b < 0);
+// A rising crossing at k: the sample before is negative, k's is not.
+bool RisingAt(std::span<const int16_t> audio, long k) {
+    return k > 0 && k < long(audio.size()) && audio[size_t(k - 1)] < 0 && audio[size_t(k)] >= 0;
 }
 
-// Detected marks inside [from, to) as offsets from `from`, with 0 first and
-// no stretch longer than 1.5 periods left without a mark.
-std::vector<int32_t> IntonableMarks(std::span<const long> marks, long from, long to,
-                                    double period) {
-    std::vector<int32_t> out{0};
+double LocalEnergy(std::span<const int16_t> audio, long k) {
+    double e = 0.0;
+    const long n = long(audio.size());
+    for (long j = std::max(0L, k - kQuietWindow); j < std::min(n, k + kQuietWindow); ++j)
+        e += double(audio[size_t(j)]) * audio[size_t(j)];
+    return e;
+}
+
+// The step a rising crossing makes from one sample to the next.
+int Step(std::span<const int16_t> audio, long k) {
+    return int(audio[size_t(k)]) - int(audio[size_t(k - 1)]);
+}
+
+// The period start of a pulse at `pulse`: a rising crossing at or before it
+// within half a period (the nearest to it among the gentlest, so that units
+// from different recordings meet without a step), else the first one up to a
+// quarter period after; -1 when there is none.
+long PeriodStart(std::span<const int16_t> audio, long pulse, double period) {
+    const long back = std::max(1L, long(std::lround(kPeriodStartReach * period)));
+    int gentlest = std::numeric_limits<int>::max();
+    for (long k = pulse; k >= pulse - back; --k)
+        if (RisingAt(audio, k)) gentlest = std::min(gentlest, Step(audio, k));
+    for (long k = pulse; k >= pulse - back; --k)
+        if (RisingAt(audio, k) && Step(audio, k) <= 2 * gentlest + 1) return k;
+    for (long k = pulse + 1; k <= pulse + long(period / 4); ++k)
+        if (RisingAt(audio, k)) return k;
+    return -1;
+}
+
+// A quiet rising crossing within `radius` of `at`: the nearest one whose
+// surroundings are within 6 dB of the quietest crossing's; -1 when there is
+// none. (Nearest among the quiet ones, so that a cut beside a pause stays at
+// the sound's edge rather than wandering into the pause.)
+long QuietCrossing(std::span<const int16_t> audio, long at, long radius) {
+    double quietest = std::numeric_limits<double>::infinity();
+    for (long k = at - radius; k <= at + radius; ++k)
+        if (RisingAt(audio, k)) quietest = std::min(quietest, LocalEnergy(audio, k));
+    if (!std::isfinite(quietest)) return -1;
+    for (long d = 0; d <= radius; ++d)
+        for (long k : {at - d, at + d})
+            if (RisingAt(audio, k) && LocalEnergy(audio, k) <= 4.0 * quietest + 1.0) return k;
+    return -1;
+}
+
+// The quietest sample within `radius` of `at` (the nearest among equals).
+long QuietestSample(std::span<const int16_t> audio, long at, long radius) {
+    const long n = long(audio.size());
+    long best = std::clamp(at, 0L, n);
+    int quietest = std::numeric_limits<int>::max();
+    for (long d = 0; d <= radius; ++d)
+        for (long k : {at - d, at + d}) {
+            if (k < 0 || k >= n) continue;
+            const int a = std::abs(int(audio[size_t(k)]));
+            if (a < quietest) quietest = a, best = k;
+        }
+    return best;
+}
+
+// The period at a place of the marks: the interval around `it` when it is a
+// plausible one, else the speaker's.
+double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator it,
+                   double speakerPeriod) {
+    for (auto k : {it, it - (it != marks.begin() ? 1 : 0)}) {
+        if (k == marks.end() || k == marks.begin()) continue;
+        double step = double(*k - *(k - 1));
+        if (step > 0.5 * speakerPeriod && step < 2.0 * speakerPeriod) return step;
+    }
+    return speakerPeriod;
+}
+
+// The pulse whose period start a voiced boundary is cut at, or -1: a mark up
+// to half a period before the boundary or up to a whole period after it
+// (voicing that starts at a boundary starts with its first pulse, which may
+// come that much later), else where the next period of voicing that ends
+// there would start.
+long BoundaryPulse(std::span<const long> marks, long at, double period) {
+    auto it = std::lower_bound(marks.begin(), marks.end(), at);
+    long best = -1;
+    if (it != marks.end() && double(*it - at) <= period) best = *it;
+    if (it != marks.begin() && double(at - *(it - 1)) <= 0.5 * period &&
+        (best < 0 || at - *(it - 1) < best - at))
+        best = *(it - 1);
+    if (best < 0 && it != marks.begin()) {
+        long next = *(it - 1) + long(std::lround(period));
+        if (std::abs(double(next - at)) <= 0.5 * period) best = next;
+    }
+    return best;
+}
+
+// Period starts of the pulses inside [from, to) as offsets from `from`, with
+// 0 first and no stretch longer than 1.5 periods left without a mark. The
+// pulses are moved back by their median distance to their period starts, so
+// that every mark keeps the phase of the unit's edges.
+std::vector<int32_t> IntonableMarks(std::span<const int16_t> audio, std::span<const long> marks,
+                                    long from, long to, double period) {
     auto first = std::lower_bound(marks.begin(), marks.end(), from);
     auto last = std::lower_bound(marks.begin(), marks.end(), to);
+    std::vector<long> lead;
+    for (auto it = first; it != last; ++it)
+        if (long s = PeriodStart(audio, *it, period); s >= 0) lead.push_back(*it - s);
+    long shift = 0;
+    if (!lead.empty()) {
+        std::nth_element(lead.begin(), lead.begin() + long(lead.size() / 2), lead.end());
+        shift = lead[lead.size() / 2];
+    }
+    std::vector<int32_t> out{0};
     auto fill = [&](long until) {
         const double begin = out.back(), gap = double(until) - begin;
         if (gap <= 1.5 * period) return;
@@ -30,9 +136,18 @@ std::vector<int32_t> IntonableMarks(std::span<const long> marks, long from, long
             out.push_back(int32_t(std::lround(begin + gap * double(k) / double(parts))));
     };
     for (auto it = first; it != last; ++it) {
-        long offset = *it - from;
+        const long offset = *it - shift - from;
         if (offset < 0.5 * period && out.size() == 1) continue;  // merges into the first period
-        fill(offset);
+        if (offset <= out.back() || offset >= to - from) continue;
+        if (out.size() == 1) {
+            // Before the first mark found, whole periods back from it.
+            std::vector<int32_t> before;
+            for (double m = double(offset) - period; m >= 0.5 * period; m -= period)
+                before.push_back(int32_t(std::lround(m)));
+            out.insert(out.end(), before.rbegin(), before.rend());
+        } else {
+            fill(offset);
+        }
         out.push_back(int32_t(offset));
     }
     fill(to - from);
@@ -53,64 +168,66 @@ double MedianDetectedF0(std::span<const long> marks, long from, long to, int rat
     return double(rate) / double(steps[steps.size() / 2]);
 }
 
-// The period at a place of the marks: the interval around `it` when it is a
-// plausible one, else the speaker's.
-double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator it,
-                   double speakerPeriod) {
-    for (auto k : {it, it - (it != marks.begin() ? 1 : 0)}) {
-        if (k == marks.end() || k == marks.begin()) continue;
-        double step = double(*k - *(k - 1));
-        if (step > 0.5 * speakerPeriod && step < 2.0 * speakerPeriod) return step;
-    }
-    return speakerPeriod;
-}
-
 }  // namespace
+
+CutPlace FindCut(std::span<const int16_t> audio, std::span<const long> marks, int rate,
+                 double seconds, double speakerPeriod) {
+    const long n = long(audio.size());
+    const long at = std::clamp(long(std::lround(seconds * rate)), 0L, n);
+    const double period =
+        LocalPeriod(marks, std::lower_bound(marks.begin(), marks.end(), at), speakerPeriod);
+    if (long pulse = BoundaryPulse(marks, at, period); pulse >= 0) {
+        if (long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period); s >= 0)
+            return {s, CutKind::PeriodStart};
+    }
+    // Digital silence needs no crossing: any sample of it joins as 0.
+    if (LocalEnergy(audio, at) == 0.0 && at < n) return {at, CutKind::LowAmplitude};
+    for (double reach : {kQuietSearch, kWideSearch}) {
+        const long radius = std::max(1L, long(std::lround(reach * rate)));
+        if (long k = QuietCrossing(audio, at, radius); k >= 0) return {k, CutKind::LowAmplitude};
+    }
+    const long radius = std::max(1L, long(std::lround(kQuietSearch * rate)));
+    return {QuietestSample(audio, at, radius), CutKind::NoCrossing};
+}
 
 long CutPoint(std::span<const int16_t> audio, std::span<const long> marks, int rate, double seconds,
               double speakerPeriod) {
-    const long n = long(audio.size());
-    const long at = std::clamp(long(std::lround(seconds * rate)), 0L, n);
-    auto it = std::lower_bound(marks.begin(), marks.end(), at);
-    const double period = LocalPeriod(marks, it, speakerPeriod);
-    // A mark up to half a period before the boundary, or up to a whole
-    // period after it: voicing that starts at a boundary starts with its
-    // first pulse, which may come that much later.
-    long best = -1;
-    if (it != marks.end() && double(*it - at) <= period) best = *it;
-    if (it != marks.begin() && double(at - *(it - 1)) <= 0.5 * period &&
-        (best < 0 || at - *(it - 1) < best - at))
-        best = *(it - 1);
-    // Voicing that ends at the boundary: where its next period would start.
-    if (best < 0 && it != marks.begin()) {
-        long next = *(it - 1) + long(std::lround(period));
-        if (std::abs(double(next - at)) <= 0.5 * period) best = next;
-    }
-    if (best >= 0) return std::clamp(best, 0L, n);
-    const long radius = std::max(1L, long(std::lround(kZeroCrossingSearch * rate)));
-    for (long d = 0; d <= radius; ++d) {
-        for (long k : {at - d, at + d})
-            if (k > 0 && k < n && SignChange(audio[size_t(k - 1)], audio[size_t(k)])) return k;
-    }
-    return at;
+    return FindCut(audio, marks, rate, seconds, speakerPeriod).sample;
 }
 
 CutUnit CutInstance(std::span<const int16_t> audio, std::span<const long> marks, int rate,
                     const Instance& in, double speakerPeriod) {
     CutUnit cut;
     cut.unit.name = in.name;
+    const long n = long(audio.size());
     const double period = in.f0 > 0.0f ? rate / double(in.f0) : speakerPeriod;
-    const long from = CutPoint(audio, marks, rate, in.start, speakerPeriod);
-    const long to = std::max(from, CutPoint(audio, marks, rate, in.end, speakerPeriod));
-    cut.unit.samples.assign(audio.begin() + from, audio.begin() + to);
+    CutPlace from = FindCut(audio, marks, rate, in.start, speakerPeriod);
+    CutPlace to = FindCut(audio, marks, rate, in.end, speakerPeriod);
+    if (to.sample <= from.sample + 1) {
+        // Too short for two crossings in order: the label times themselves.
+        cut.tooShort = true;
+        from = {std::clamp(long(std::lround(in.start * rate)), 0L, n), CutKind::NoCrossing};
+        to = {std::clamp(long(std::lround(in.end * rate)), from.sample, n), CutKind::NoCrossing};
+    }
+    cut.unit.samples.assign(audio.begin() + from.sample, audio.begin() + to.sample);
     if (cut.unit.samples.empty()) return cut;
+    cut.startKind = from.kind;
+    cut.endKind = to.kind;
+    cut.edgesWithoutCrossing =
+        (from.kind == CutKind::NoCrossing) + (to.kind == CutKind::NoCrossing);
     if (in.intonable) {
-        cut.unit.marks = IntonableMarks(marks, from, to, period);
-        cut.f0 = MedianDetectedF0(marks, from, to, rate, period);
+        cut.unit.marks = IntonableMarks(audio, marks, from.sample, to.sample, period);
+        cut.f0 = MedianDetectedF0(marks, from.sample, to.sample, rate, period);
     } else {
         cut.unit.marks = EvenMarks(cut.unit.samples.size());
     }
-    for (int16_t s : cut.unit.samples) cut.peak = std::max(cut.peak, std::abs(int(s)));
+    size_t fullScale = 0;
+    for (int16_t s : cut.unit.samples) {
+        cut.peak = std::max(cut.peak, std::abs(int(s)));
+        fullScale += std::abs(int(s)) >= kFullScale;
+    }
+    cut.silent = cut.peak <= kSilentPeak;
+    cut.clipped = fullScale >= kClippedSamples;
     return cut;
 }
 

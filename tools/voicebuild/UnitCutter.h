@@ -1,11 +1,18 @@
 // Cuts a selected instance out of its resampled utterance as a database
-// unit. A boundary is cut on a pitch mark when one lies within half a period
-// before it or a period after it (a voicing onset's first pulse), else where
-// the last period before it ends, else on the nearest zero crossing; the two
-// neighbours of one token meet at the same sample. An intonable unit thus starts on a mark and
-// ends one sample before the next; its marks are the detected ones, with
-// evenly spaced marks filling stretches where none was found. Other units get
-// the evenly spaced marks the engine would give them (one per 147 samples).
+// unit, so that units from different recordings meet cleanly: every cut lies
+// at a gentle rising zero crossing (the sample before it negative, the cut
+// sample not), so a unit starts just above zero and ends just below it, and
+// any two units joined run on through zero in one direction with no step.
+//   - Voiced boundaries (a pitch mark within half a period before or a period
+//     after, or voicing that ends one period before): the start of that
+//     pitch period, a rising crossing before its excitation.
+//   - Other boundaries: a quiet rising crossing within 3 ms (6 ms when
+//     there is none nearer).
+// The cut depends only on the boundary and the recording, so the two
+// neighbours of one token meet at the same sample. An intonable unit's marks
+// are its period starts (first at 0), with evenly spaced marks filling
+// stretches where none was found; other units get the evenly spaced marks
+// the engine would give them (one per 147 samples).
 #pragma once
 
 #include <cstdint>
@@ -17,15 +24,36 @@
 
 namespace vox::voicebuild {
 
+enum class CutKind {
+    PeriodStart,   // voiced: the rising crossing that starts a pitch period
+    LowAmplitude,  // unvoiced: a quiet rising crossing
+    NoCrossing,    // none in reach (silence, clipping, DC): the quietest sample
+};
+
+struct CutPlace {
+    long sample = 0;
+    CutKind kind = CutKind::NoCrossing;
+};
+
 struct CutUnit {
     Unit unit;
     double f0 = 0.0;  // median of the detected periods inside, Hz (0: none)
     int peak = 0;     // largest absolute sample
+    CutKind startKind = CutKind::NoCrossing, endKind = CutKind::NoCrossing;
+    // Bad input, kept with the best cut available and counted by the build.
+    int edgesWithoutCrossing = 0;  // 0, 1 or 2
+    bool tooShort = false;         // the cuts crossed or met: cut at the label times instead
+    bool silent = false;           // no sample above kSilentPeak
+    bool clipped = false;          // samples at full scale
 };
 
-// The cut sample for a boundary at `seconds`; `marks` are at `rate`. It
-// depends on nothing but the boundary, the recording and the speaker's
-// typical period, so both units beside a boundary are cut at one sample.
+inline constexpr int kSilentPeak = 16;
+
+// Where a boundary at `seconds` is cut; `marks` (glottal pulses) at `rate`.
+CutPlace FindCut(std::span<const int16_t> audio, std::span<const long> marks, int rate,
+                 double seconds, double speakerPeriod);
+
+// The cut sample alone.
 long CutPoint(std::span<const int16_t> audio, std::span<const long> marks, int rate, double seconds,
               double speakerPeriod);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/voicebuild/Spectrum.h"
 #include "tools/voicedb/Wav.h"
 
 namespace vox::voicebuild {
@@ -41,6 +42,43 @@ void Measure(Instance& in, const PitchTrack& pitch, const FrameFeatures& feature
     std::vector<long> inside(first, last);
     MarkAgreement agreement = CompareWithTrack(inside, pitch);
     in.markRegularity = inside.size() < 2 ? 0.0f : float(agreement.Share());
+}
+
+constexpr double kQuietBelowMiddle = 20.0;  // dB
+
+// Near-silence inside the instance's edges, and the spectrum at each edge.
+void MeasureEdges(Instance& in, const Waveform& wave, const FrameFeatures& features) {
+    const double threshold = in.levelDb - kQuietBelowMiddle;
+    const double hop = double(features.hopSamples) / features.rate;
+    const double half = 0.005;  // half a feature window
+    double t = in.start + half;
+    while (t < in.end - half && features.levelDb[features.FrameAt(t)] < threshold) t += hop;
+    in.leadingQuiet = float(std::max(0.0, t - (in.start + half)));
+    t = in.end - half;
+    while (t > in.start + half && features.levelDb[features.FrameAt(t)] < threshold) t -= hop;
+    in.trailingQuiet = float(std::max(0.0, (in.end - half) - t));
+
+    const long from = long(wave.IndexAt(in.start)), to = long(wave.IndexAt(in.end));
+    const long frame = std::min(to - from, std::lround(kSpectrumFrame * wave.rate));
+    if (frame < 8) return;
+    std::span<const float> all(wave.samples);
+    in.startBands = BandLevels(all.subspan(size_t(from), size_t(frame)), wave.rate);
+    in.endBands = BandLevels(all.subspan(size_t(to - frame), size_t(frame)), wave.rate);
+}
+
+// The spectral distance across each natural boundary between two sounds
+// with no pause between (a word boundary may lie there).
+void MeasureNaturalBoundaries(const PreparedUtterance& u, std::span<Instance> instances,
+                              const Waveform& wave) {
+    for (Instance& in : instances) {
+        size_t j = size_t(in.position) + 1;
+        while (j < u.phonemes.size() && u.phonemes[j] == "_") ++j;
+        if (j >= u.phonemes.size() || u.phonemes[j] == "#" || u.instanceOf[j] < 0) continue;
+        if (u.segmentOf[j] != u.segmentOf[size_t(in.position)] + 1) continue;
+        in.nextPhoneme = u.phonemes[j];
+        in.distanceToNext =
+            float(DistanceAcross(wave.samples, long(wave.IndexAt(in.end)), wave.rate));
+    }
 }
 
 std::vector<std::pair<long, long>> RunRanges(const PitchTrack& track, long samples) {
@@ -106,7 +144,9 @@ bool AnalyseUtterance(const PreparedUtterance& u, const std::vector<SoundClass>&
         in.start = p.start;
         in.end = p.end;
         Measure(in, pitch, features, result.marks);
+        MeasureEdges(in, wave, features);
     }
+    MeasureNaturalBoundaries(u, instances, wave);
     return true;
 }
 

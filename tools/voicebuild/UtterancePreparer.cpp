@@ -168,8 +168,9 @@ std::optional<PreparedWithInstances> PrepareUtterance(const Prompt& prompt,
         in.end = seg.end;
         in.labelAgrees = LabelAgrees(in.phoneme, *s.phoneMap->Find(seg.phone));
         in.atAlignerMinimum = seg.end - seg.start <= s.alignerMinimum;
-        in.nextToPause = IsPauseSegment(u.labels, k - 1, *s.phoneMap) ||
-                         IsPauseSegment(u.labels, k + 1, *s.phoneMap);
+        in.afterPause = IsPauseSegment(u.labels, k - 1, *s.phoneMap);
+        in.beforePause = IsPauseSegment(u.labels, k + 1, *s.phoneMap);
+        in.nextToPause = in.afterPause || in.beforePause;
         size_t dash = in.name.find('-');
         in.contextIsPause = dash != std::string::npos && in.name.substr(dash + 1) == "#";
         in.inFinalWord = InFinalWord(u.phonemes, i);

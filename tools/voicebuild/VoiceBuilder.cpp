@@ -13,6 +13,7 @@
 #include "platform/FileText.h"
 #include "platform/Text.h"
 #include "tools/voicebuild/InstanceSelector.h"
+#include "tools/voicebuild/JoinQuality.h"
 #include "tools/voicebuild/Notice.h"
 #include "tools/voicebuild/ParallelFor.h"
 #include "tools/voicebuild/PhoneMap.h"
@@ -208,6 +209,24 @@ double MedianVowelF0(const std::vector<Instance>& all) {
     return f0[f0.size() / 2];
 }
 
+void CountCut(const CutUnit& c, CutCounts& counts) {
+    ++counts.units;
+    counts.edgesWithoutCrossing += size_t(c.edgesWithoutCrossing);
+    for (CutKind k : {c.startKind, c.endKind}) {
+        counts.periodStartEdges += k == CutKind::PeriodStart;
+        counts.lowAmplitudeEdges += k == CutKind::LowAmplitude;
+    }
+    if (c.tooShort) counts.problems.push_back(c.unit.name + ": too short for its crossings");
+    if (c.silent) counts.problems.push_back(c.unit.name + ": silent");
+    if (c.clipped) counts.problems.push_back(c.unit.name + ": clipped");
+    if (c.edgesWithoutCrossing > 0 && !c.tooShort)
+        counts.problems.push_back(c.unit.name + ": " + std::to_string(c.edgesWithoutCrossing) +
+                                  " edge(s) without a rising zero crossing");
+    counts.tooShort += c.tooShort;
+    counts.silent += c.silent;
+    counts.clipped += c.clipped;
+}
+
 // Pass 4: each utterance holding chosen instances is resampled once and cut.
 std::map<std::string, CutUnit> CutUnits(const Corpus& corpus,
                                         const std::vector<UtteranceMarks>& marks,
@@ -250,6 +269,7 @@ std::map<std::string, CutUnit> CutUnits(const Corpus& corpus,
                                            ": its instance cut to nothing; left out");
                 continue;
             }
+            CountCut(c, summary.cuts);
             std::string name = c.unit.name;
             units.emplace(std::move(name), std::move(c));
         }
@@ -338,6 +358,10 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
     }
 
     std::vector<Instance> all = Flatten(corpus);
+    for (const Instance& in : all)
+        if (in.distanceToNext >= 0.0f)
+            summary.naturalDistances[PairKey(in.phoneme, in.nextPhoneme)].push_back(
+                in.distanceToNext);
     summary.speakerF0 = MedianVowelF0(all);
     std::vector<NameChoice> choices = SelectInstances(all, corpus.utterances);
     std::map<std::string, CutUnit> units =

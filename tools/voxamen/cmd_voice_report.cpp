@@ -1,4 +1,6 @@
-// voxamen voice report VOICE --text FILE: coverage of a voice against a text.
+// voxamen voice report VOICE --text FILE [--joins]: coverage of a voice
+// against a text, and with --joins how clean the voice's joins are on
+// phrases of that text.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -6,7 +8,11 @@
 #include <ostream>
 #include <sstream>
 
+#include "engine/voice/Allobase.h"
+#include "platform/FileText.h"
 #include "platform/Text.h"
+#include "tools/voicebuild/JoinPhrases.h"
+#include "tools/voicebuild/JoinQuality.h"
 #include "tools/voicebuild/PromptReader.h"
 #include "tools/voicebuild/VoiceBuilder.h"
 #include "tools/voicebuild/VoiceCoverage.h"
@@ -20,7 +26,7 @@ namespace {
 
 constexpr const char* kReportUsage =
     "usage: voxamen voice report VOICE --text FILE [--module 419.1] [--dict FILE]\n"
-    "                            [--prompt-stress after|before] [--top N]\n"
+    "                            [--prompt-stress after|before] [--top N] [--joins]\n"
     "  Coverage of a voice against a text: the text is split into syntagmas at\n"
     "  punctuation, stressed, transcribed and named by the phonetic module, and each\n"
     "  allophone request is counted as served directly, through the module's\n"
@@ -30,7 +36,13 @@ constexpr const char* kReportUsage =
     "  --module NAME           the voice's phonetic module (default 419.1)\n"
     "  --dict FILE             stress dictionary for words without a \"+\" mark\n"
     "  --prompt-stress WHERE   \"+\" \"after\" (default) or \"before\" the stressed vowel\n"
-    "  --top N                 list the N names most often substituted or missing (default 10)\n";
+    "  --top N                 list the N names most often substituted or missing (default 10)\n"
+    "  --joins                 also measure the joins, spoken as with prosody off, on a fixed\n"
+    "                          set of the text's syntagmas covering every sound-class pair:\n"
+    "                          clicks (energy above 7.5 kHz at the join >= 12 dB over the\n"
+    "                          phrase median), spikes (> 20 dB), dips (< -10 dB), spectral\n"
+    "                          distance against the voice's natural boundaries (from its\n"
+    "                          build-report.txt), and the N loudest joins\n";
 
 std::string Percent(size_t part, size_t whole) {
     char text[32];
@@ -66,10 +78,48 @@ void PrintTop(std::ostream& out, const char* title, const std::map<std::string, 
     out << "\n";
 }
 
+std::string Decibels(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f dB", value);
+    return text;
+}
+
+void PrintJoinList(std::ostream& out, const char* title,
+                   const std::vector<voicebuild::JoinMeasure>& joins,
+                   double voicebuild::JoinMeasure::*figure) {
+    if (joins.empty()) return;
+    out << title;
+    for (size_t i = 0; i < joins.size(); ++i)
+        out << (i ? ", " : " ") << joins[i].left << "|" << joins[i].right << " ("
+            << Decibels(joins[i].*figure) << ")";
+    out << "\n";
+}
+
+void PrintJoins(std::ostream& out, const voicebuild::JoinFigures& f) {
+    out << "joins (prosody off): " << f.joins << " between sounds in " << f.phrases << " phrases\n";
+    Table table({"joins", "count", "share"});
+    table.Add(
+        {"click (>= 12 dB above 7.5 kHz)", std::to_string(f.clicks), Percent(f.clicks, f.joins)});
+    table.Add({"spike (> 20 dB)", std::to_string(f.spikes), Percent(f.spikes, f.joins)});
+    table.Add({"dip (< -10 dB)", std::to_string(f.dips), Percent(f.dips, f.joins)});
+    table.Print(out);
+    out << "loudest burst: " << Decibels(f.maxBurstDb) << "; deepest dip: " << Decibels(f.minDipDb)
+        << "\n";
+    out << "spectral distance across joins: median " << Decibels(f.medianDistance);
+    if (f.naturalMedian >= 0.0)
+        out << "; natural boundaries of the same phone pairs: median " << Decibels(f.naturalMedian)
+            << " (" << f.pairsWithReference << " joins with a reference)";
+    else
+        out << "; no natural reference (build-report.txt without natural boundaries)";
+    out << "\n";
+    PrintJoinList(out, "loudest joins:", f.worst, &voicebuild::JoinMeasure::burstDb);
+    PrintJoinList(out, "deepest dips:", f.deepest, &voicebuild::JoinMeasure::dipDb);
+}
+
 }  // namespace
 
 int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) {
-    Options opts({"text", "module", "dict", "prompt-stress", "top"});
+    Options opts({"text", "module", "dict", "prompt-stress", "top"}, {"joins"});
     std::string error;
     if (!opts.Parse(args, error)) {
         inv.err << "voxamen voice report: " << error << "\n" << kReportUsage;
@@ -87,8 +137,14 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
         return kExitUsage;
     }
     std::string database = opts.Positional()[0];
-    if (std::filesystem::is_directory(database))
+    std::string buildReport;
+    if (std::filesystem::is_directory(database)) {
+        buildReport = database + "/" + voicebuild::kReportFile;
         database += std::string("/") + voicebuild::kVoiceDatabaseFile;
+    } else {
+        buildReport =
+            (std::filesystem::path(database).parent_path() / voicebuild::kReportFile).string();
+    }
     std::optional<std::set<std::string>> names = voicebuild::ReadUnitNames(database, error);
     std::ifstream textFile(*opts.Get("text"), std::ios::binary);
     if (!names || !textFile) {
@@ -116,7 +172,8 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
     voicebuild::Coverage coverage;
     auto marks = where == "after" ? voicebuild::PromptMarks::AfterVowel
                                   : voicebuild::PromptMarks::BeforeVowel;
-    for (const std::string& text : Texts(content.str(), *opts.Get("text")))
+    const std::vector<std::string> texts = Texts(content.str(), *opts.Get("text"));
+    for (const std::string& text : texts)
         voicebuild::MeasureCoverage(text, *names, *module, dictionary ? &*dictionary : nullptr,
                                     marks, coverage);
 
@@ -133,6 +190,24 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
     table.Print(inv.out);
     PrintTop(inv.out, "most often substituted:", coverage.substituted, size_t(*top));
     PrintTop(inv.out, "most often missing:", coverage.absent, size_t(*top));
+    if (!opts.Has("joins")) return kExitOk;
+    Allobase base;
+    if (!base.Open(database)) {
+        inv.err << "voxamen voice report: " << database << ": cannot be opened\n";
+        return kExitFailure;
+    }
+    const std::vector<voicebuild::JoinPhrase> phrases =
+        voicebuild::ChooseJoinPhrases(texts, *module, dictionary ? &*dictionary : nullptr, marks);
+    std::vector<voicebuild::JoinMeasure> joins;
+    for (const voicebuild::JoinPhrase& p : phrases) {
+        std::vector<voicebuild::JoinMeasure> j = voicebuild::MeasureJoins(
+            voicebuild::RenderPhrase(p.phonemes, p.allophones, base, *module));
+        joins.insert(joins.end(), j.begin(), j.end());
+    }
+    voicebuild::NaturalDistances natural;
+    if (std::optional<std::string> reportText = ReadWholeFile(buildReport))
+        natural = voicebuild::ReadNaturalDistances(*reportText);
+    PrintJoins(inv.out, voicebuild::SummariseJoins(joins, phrases.size(), natural, size_t(*top)));
     return kExitOk;
 }
 
