@@ -43,6 +43,20 @@ share=$(sed -n 's/^pitch marks: \([0-9.]*\) %.*/\1/p' "$report")
 check "pitch marks: $share % of intervals within ±20 % of the YIN period (≥ 95)" \
   awk -v s="$share" 'BEGIN { exit !(s >= 95) }'
 
+# Joins, spoken as with prosody off, on the phrases the report chooses from
+# the corpus's own prompts (every sound-class pair the text has).
+joins=$("$voxamen" voice report "$voice" --text "$corpus/etc/txt.done.data" \
+  --dict "$corpus/dict/msu_ru_nsh_dict.scm" --prompt-stress before --joins)
+echo "$joins" | sed -n '/^joins/,$p'
+share() { sed -n "s/^$1 .*  \([0-9.]*\) %$/\1/p" <<<"$joins"; }
+clicks=$(share click) spikes=$(share spike) dips=$(share dip)
+check "joins that click: $clicks % (<= 5)" awk -v s="$clicks" 'BEGIN { exit !(s != "" && s <= 5) }'
+check "joins that spike above 20 dB: $spikes % (none)" awk -v s="$spikes" 'BEGIN { exit !(s != "" && s == 0) }'
+check "joins that dip below -10 dB: $dips % (<= 3)" awk -v s="$dips" 'BEGIN { exit !(s != "" && s <= 3) }'
+distances=$(sed -n 's/^spectral distance across joins: median \([0-9.]*\) dB; natural .*median \([0-9.]*\) dB.*/\1 \2/p' <<<"$joins")
+check "spectral distance across joins within 2 dB of the natural boundaries' ($distances)" \
+  awk -v d="$distances" 'BEGIN { n = split(d, v, " "); exit !(n == 2 && v[1] - v[2] <= 2) }'
+
 phrase="#,M,A1,L,A1,K,O0,_,I1,_,X,L',E0,P,#"
 if sizes=$("$voxamen" speak-phonemes "$phrase" --type "(.)|(.)" --voice ru-nsh -o "$work/phrase.wav" --sizes); then
   echo "$sizes"

@@ -40,7 +40,7 @@ struct SelectionWeights {
     double alignCost = 3.0;
     double minDuration = 0.012;    // seconds; a shorter instance is the last resort …
     double tooShort = 10.0;        // … with this penalty (one without samples is never chosen)
-    double edgeSpectrumDb = 0.12;  // × mean spectral distance of the edges from the name's
+    double edgeSpectrumDb = 0.35;  // × mean spectral distance of the edges from the name's
     double quietPerMs = 0.15;      // × ms of near-silence at an edge beyond …
     double quietAllowedMs = 5.0;
     double finalMismatch = 1.0;  // before a pause or not, against the name's habit

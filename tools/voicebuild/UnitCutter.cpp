@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <numbers>
 
 namespace vox::voicebuild {
 
@@ -14,6 +15,7 @@ constexpr double kQuietSearch = 0.003;     // seconds either side, unvoiced
 constexpr double kWideSearch = 0.006;      // … when nothing lies nearer
 constexpr double kPeriodStartReach = 0.5;  // periods before a pulse
 constexpr long kQuietWindow = 4;           // samples either side of a crossing
+constexpr size_t kEdgeEase = 8;              // samples eased in and out at each edge
 constexpr int kFullScale = 32767;
 constexpr size_t kClippedSamples = 3;
 
@@ -78,6 +80,17 @@ long QuietestSample(std::span<const int16_t> audio, long at, long radius) {
             if (a < quietest) quietest = a, best = k;
         }
     return best;
+}
+
+// Eases the first and last samples in and out (sin² over kEdgeEase): at a
+// crossing they are small already, and meeting at zero with no step keeps a
+// join from adding energy where the recordings have almost none.
+void EaseEdges(std::vector<int16_t>& x) {
+    if (x.size() < 4 * kEdgeEase) return;
+    for (size_t k = 0; k < kEdgeEase; ++k) {
+        const double s = std::sin(0.5 * std::numbers::pi * (double(k) + 0.5) / kEdgeEase);
+        for (int16_t* v : {&x[k], &x[x.size() - 1 - k]}) *v = int16_t(std::lround(*v * s * s));
+    }
 }
 
 // The period at a place of the marks: the interval around `it` when it is a
@@ -211,6 +224,7 @@ CutUnit CutInstance(std::span<const int16_t> audio, std::span<const long> marks,
     }
     cut.unit.samples.assign(audio.begin() + from.sample, audio.begin() + to.sample);
     if (cut.unit.samples.empty()) return cut;
+    EaseEdges(cut.unit.samples);
     cut.startKind = from.kind;
     cut.endKind = to.kind;
     cut.edgesWithoutCrossing =

@@ -2,7 +2,8 @@
 // unit, so that units from different recordings meet cleanly: every cut lies
 // at a gentle rising zero crossing (the sample before it negative, the cut
 // sample not), so a unit starts just above zero and ends just below it, and
-// any two units joined run on through zero in one direction with no step.
+// any two units joined run on through zero in one direction with no step;
+// the first and last 8 samples are eased in and out from there.
 //   - Voiced boundaries (a pitch mark within half a period before or a period
 //     after, or voicing that ends one period before): the start of that
 //     pitch period, a rising crossing before its excitation.
