@@ -142,6 +142,7 @@ std::vector<AnalysedSyntagma> TextAnalysis::Words(int32_t index, const StressLex
                 w.text = Lower(p.value);
             }
         MarkClitics(spoken);
+        StressedProclitics(spoken);
         for (SpokenWord& w : spoken) {
             if (!w.pron.empty() || w.proclitic || w.enclitic) continue;
             if (!w.stressKnown) w.text = StressWord(w.text, lexicon);

@@ -35,6 +35,19 @@ bool IsEnclitic(std::string_view w) {
     return Enclitics().Has(w);
 }
 
+void StressedProclitics(std::vector<SpokenWord>& words) {
+    static const WordSet verbs{"был",    "было",  "были",   "дал",   "дало",   "дали",  "жил",
+                               "жило",   "жили",  "пил",    "пило",  "пили",   "начал", "начало",
+                               "начали", "понял", "поняли", "отдал", "отдали", "прожил"};
+    static const std::string ne = W("не"), stressed = W("не+");
+    for (size_t i = 0; i + 1 < words.size(); ++i)
+        if (words[i].proclitic && words[i].text == ne && !words[i + 1].stressKnown &&
+            verbs.Has(words[i + 1].text)) {
+            words[i].text = stressed;
+            words[i + 1].stressKnown = true;
+        }
+}
+
 void MarkClitics(std::vector<SpokenWord>& words) {
     for (size_t i = 0; i < words.size(); ++i) {
         SpokenWord& w = words[i];

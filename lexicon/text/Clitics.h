@@ -22,6 +22,10 @@ bool IsEnclitic(std::string_view lowerWord);
 // Marks the clitics among words whose stress is not given.
 void MarkClitics(std::vector<SpokenWord>& words);
 
+// A proclitic that takes the stress of its word: "не+ был", "не+ было",
+// "не+ дали" (the verb then has none). After MarkClitics.
+void StressedProclitics(std::vector<SpokenWord>& words);
+
 // A phonetic word: what it shows (words joined by blanks, "+" marks), the
 // letters for the phonetic module, and its source span.
 struct PhoneticWord {

@@ -11,6 +11,7 @@
 #include "interfaces/IPhonetic.h"
 #include "platform/CodePage.h"
 #include "platform/ComKit.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "support/ServerLibrary.h"
 #include "support/TempRegistry.h"
@@ -235,6 +236,28 @@ TEST_F(GlossorCom, AttributesPronSpellPuncAndContext) {
     EXPECT_EQ(Words(Next()), "а+ бэ+ вэ+");  // one word per letter
     EXPECT_EQ(Words(Next()), "да+ запята+я не+т");
     EXPECT_EQ(Words(Next()), "сто+ два+дцать три+ четы+реста пятьдеся+т ше+сть се+мь");
+}
+
+TEST_F(GlossorCom, AVocabularyEditIsSeenByTheNextReload) {
+    test::TempDir dir;
+    const std::string file = dir.File("accentor.txt");
+    test::WriteFile(file, Utf8ToCp1251("молоко+\n"));
+    ASSERT_EQ(reg::Edit(reg::Root::LocalMachine,
+                        [&](reg::Hive& hive) {
+                            hive.SetValue("Software\\Vostrelin\\Glossor Module\\419",
+                                          reg::MakeString("AccentorBase", file));
+                            return reg::Status::Ok;
+                        }),
+              reg::Status::Ok);
+    ComPtr<IGlossorUserBase> user;
+    ASSERT_EQ(text_->QueryInterface(IID_IGlossorUserBase, user.PutVoid()), S_OK);
+    ASSERT_EQ(user->ReloadUserVocabulary(), S_OK);
+    Set("Молоко.");
+    EXPECT_EQ(Words(Next()), "молоко+");
+    test::WriteFile(file, Utf8ToCp1251("молоко+\nмо+локо\n"));  // the later line wins
+    ASSERT_EQ(user->ReloadUserVocabulary(), S_OK);
+    Set("Молоко.");
+    EXPECT_EQ(Words(Next()), "мо+локо");
 }
 
 TEST_F(GlossorCom, BadCallsAreRefusedWithoutHarm) {

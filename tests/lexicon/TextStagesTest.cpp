@@ -110,7 +110,7 @@ TEST(Words, HyphensMakeOneWordAndADashIsAPause) {
 }
 
 TEST(Clitics, JoinTheirWordAndCarryNoStress) {
-    EXPECT_EQ(Lines("в этом доме и не был бы", true)[0], "(.)|(.)\tв э+том до+ме и не бы+л бы");
+    EXPECT_EQ(Lines("в этом доме и не был бы", true)[0], "(.)|(.)\tв э+том до+ме и не+ был бы");
     std::vector<SpokenWord> words(2);
     words[0].text = Utf8ToCp1251("в");
     words[1].text = Utf8ToCp1251("и+гре");
