@@ -1,5 +1,6 @@
 #include "adapter/AnalysisText.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/Utf16.h"
@@ -45,9 +46,13 @@ class Builder {
     }
 
   private:
+    // A zero character would end the text the lexical component reads, and
+    // every word after it would be lost: it becomes a blank.
     static std::string Text(const SPVTEXTFRAG& f) {
         if (f.pTextStart == nullptr) return {};
-        return Utf16ToCp1251({f.pTextStart, f.ulTextLen});
+        std::string text = Utf16ToCp1251({f.pTextStart, f.ulTextLen});
+        std::replace(text.begin(), text.end(), '\0', ' ');
+        return text;
     }
 
     void FillTo(uint64_t n) {

@@ -103,6 +103,20 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     return out;
 }
 
+std::u16string Utf8ToUtf16(std::string_view utf8, std::vector<uint32_t>& unitAtByte) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    unitAtByte.assign(utf8.size() + 1, 0);
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t start = i;
+        const auto unit = static_cast<uint32_t>(out.size());
+        AppendUtf16(out, DecodeUtf8(utf8, i));
+        for (size_t k = start; k < i; ++k) unitAtByte[k] = unit;
+    }
+    unitAtByte[utf8.size()] = static_cast<uint32_t>(out.size());
+    return out;
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size() * 2);

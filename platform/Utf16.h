@@ -3,13 +3,18 @@
 // text equal positions in the platform's text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vox {
 
 // Invalid UTF-8 bytes become U+FFFD one by one.
 std::u16string Utf8ToUtf16(std::string_view utf8);
+// The same, with the UTF-16 offset of every byte offset (0 … size): the
+// bytes of one character share the offset where the character starts.
+std::u16string Utf8ToUtf16(std::string_view utf8, std::vector<uint32_t>& unitAtByte);
 // Unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 // One byte per unit; what Windows-1251 cannot hold (surrogate halves

@@ -9,16 +9,8 @@
 namespace vox::speech {
 
 XmlSource::XmlSource(std::string_view utf8, FragmentList& out) : utf8_(utf8), out_(out) {
-    out_.SetSource(Utf8ToUtf16(utf8), 0);
-    // UTF-16 offset of every byte offset (continuation bytes share their character's).
-    utf16At_.assign(utf8.size() + 1, 0);
-    uint32_t units = 0;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        utf16At_[i] = units;
-        if ((b & 0xC0) != 0x80) units += b >= 0xF0 ? 2 : 1;
-    }
-    utf16At_[utf8.size()] = units;
+    // Fragments point into the UTF-16 text, decoded exactly as the offsets are.
+    out_.SetSource(Utf8ToUtf16(utf8, utf16At_), 0);
 }
 
 std::string LineColumn(std::string_view utf8, size_t byteOffset) {

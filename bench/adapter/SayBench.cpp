@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "interfaces/IGlossor.h"
@@ -109,5 +110,39 @@ void BM_FirstAudio(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FirstAudio)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Anonymous resident memory of this process in KiB (mapped files left out).
+long RssAnonKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("RssAnon:", 0) == 0) return std::stol(line.substr(8));
+    return -1;
+}
+
+// 10,000 Speak calls of one short sentence: memory must not grow.
+void BM_RepeatedSpeakMemory(benchmark::State& state) {
+    Chain& chain = TheChain();
+    if (!chain.error.empty()) {
+        state.SkipWithError(chain.error.c_str());
+        return;
+    }
+    const vox::speech::FragmentList piece = vox::speech::FragmentsFromText("Да, 5 раз.");
+    vox::speech::CallbackSink sink([](const uint8_t*, size_t) { return true; });
+    auto speak = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            vox::speech::OutputSite site(sink, chain.format);
+            chain.speaker.Speak(piece, site);
+        }
+    };
+    for (auto _ : state) {
+        speak(100);  // warm: buffers reach their working size
+        const long before = RssAnonKiB();
+        speak(10000);
+        state.counters["rss_anon_growth_kib"] = double(RssAnonKiB() - before);
+        state.counters["rss_anon_kib"] = double(RssAnonKiB());
+    }
+}
+BENCHMARK(BM_RepeatedSpeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -95,3 +95,16 @@ TEST(AnalysisText, SpellAndContextAttributesCoverTheFragment) {
 
 }  // namespace
 }  // namespace vox
+
+namespace vox {
+namespace {
+
+TEST(AnalysisText, AZeroCharacterDoesNotCutTheText) {
+    test::FragmentBuilder b;
+    b.Speak(std::u16string(u"раз\0два", 7), 0);
+    const AnalysisText a = BuildAnalysisText(b.Head(), 0, nullptr);
+    EXPECT_EQ(a.text, "\xF0\xE0\xE7 \xE4\xE2\xE0");
+}
+
+}  // namespace
+}  // namespace vox

@@ -138,11 +138,12 @@ class FakeGlossor final : public GlossorBase {
         Sentence sentence{{{}}, -1, 0};
         const std::string t = text;
         size_t i = 0;
+        auto blank = [&](size_t k) { return t[k] == ' ' || t[k] == '\n' || t[k] == '\r'; };
         while (i < t.size()) {
-            while (i < t.size() && t[i] == ' ') ++i;
+            while (i < t.size() && blank(i)) ++i;
             if (i >= t.size()) break;
             const size_t start = i;
-            while (i < t.size() && t[i] != ' ') ++i;
+            while (i < t.size() && !blank(i)) ++i;
             std::string word = t.substr(start, i - start);
             const char last = word.back();
             std::string transcription;
