@@ -1,5 +1,7 @@
 #include "engine/Voxamen.h"
 
+#include <filesystem>
+
 #include "engine/EngineUI.h"
 #include "engine/PhoneticModuleLoader.h"
 #include "engine/audio/OutputFormat.h"
@@ -18,6 +20,15 @@ HRESULT Voxamen::SetVoice(const char* VoiceKey) {
     return Guarded([&] { return DoSetVoice(VoiceKey); });
 }
 
+namespace {
+
+// The voice's prosody files lie beside its database.
+std::string VoiceDirectory(const std::string& voiceData) {
+    return std::filesystem::path(voiceData).parent_path().string();
+}
+
+}  // namespace
+
 HRESULT Voxamen::DoSetVoice(const std::string& key) {
     effects_.reverberation.ForgetTail();  // the tail belonged to the last voice
     if (!props_.Read(key)) {
@@ -25,7 +36,10 @@ HRESULT Voxamen::DoSetVoice(const std::string& key) {
         return E_FAIL;
     }
     const bool loaded = audioBase_ && audioBase_->IsOpen();
-    if (loaded && props_.voiceData == loadedVoiceData_) return S_FALSE;
+    if (loaded && props_.voiceData == loadedVoiceData_) {
+        LoadVoiceModels(models_, VoiceDirectory(props_.voiceData));
+        return S_FALSE;
+    }
     // The path is remembered only once its database is open, so that a
     // repeated SetVoice after a failure tries again instead of reporting S_FALSE.
     if (!InitAudioBase(audioBase_, props_.voiceData)) {
@@ -33,6 +47,7 @@ HRESULT Voxamen::DoSetVoice(const std::string& key) {
         return E_FAIL;
     }
     loadedVoiceData_ = props_.voiceData;
+    LoadVoiceModels(models_, VoiceDirectory(props_.voiceData));
 
     const std::string name = PhoneticModuleName(props_.language, props_.sublang);
     if (name != phoneticName_) {
