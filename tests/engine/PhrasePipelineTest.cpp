@@ -139,7 +139,8 @@ TEST_F(PhrasePipeline, CallerRateOrPitchEntersResynthesisButVolumeDoesNot) {
     ASSERT_EQ(engine.Speak("#,M,A0,#", "(.)|(.)"), S_OK);
     const std::vector<int16_t> plain = engine.Samples();
     int8_t steps[] = {0, 0};
-    CProsodyInfo volume{nullptr, steps, nullptr, 1};
+    int8_t full[] = {100, 100};  // volume 100 %: the level stays
+    CProsodyInfo volume{nullptr, full, nullptr, 1};
     ASSERT_EQ(engine.Speak("#,M,A0,#", "(.)|(.)", &volume), S_OK);
     EXPECT_EQ(engine.Samples(), plain);
     CProsodyInfo pitch{nullptr, nullptr, steps, 1};

@@ -140,3 +140,27 @@ TEST_F(Commands, VoicesSaysWhenThereAreNone) {
 
 }  // namespace
 }  // namespace vox::cli
+
+namespace vox::cli {
+namespace {
+
+TEST(VoiceAddProsody, SwitchesTheVoicesModelsOnForTheUser) {
+    test::TempRegistry registry;
+    Result r = Voxamen({"voice", "add", "p", "--data", "/tmp/p.abs", "--prosody", "70,260"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    VoiceProperties props;
+    ASSERT_TRUE(props.Read("p"));
+    EXPECT_TRUE(props.rhytmicsEnabled && props.intonationEnabled && props.useNewIntonation &&
+                props.useAbsoluteIntonation);
+    EXPECT_EQ(props.intonationLowFreq, 70);
+    EXPECT_EQ(props.intonationHighFreq, 260);
+    EXPECT_FALSE(props.useAmpContour);
+    for (const char* bad : {"70", "260,70", "10,200", "70;260"})
+        EXPECT_EQ(Voxamen({"voice", "add", "q", "--data", "/tmp/q.abs", "--prosody", bad}).status,
+                  kExitUsage)
+            << bad;
+    ASSERT_TRUE(props.Read("p"));
+}
+
+}  // namespace
+}  // namespace vox::cli

@@ -59,6 +59,22 @@ std::optional<std::string> ModuleClient::Substitute(const std::string& allophone
         [&](char** out) { return module_->GetSubstituteAllophone(allophone.c_str(), out); });
 }
 
+std::optional<std::string> ModuleClient::BasicAllophone(const std::string& allophone) const {
+    return TakeString(
+        [&](char** out) { return module_->GetBasicAllophone(allophone.c_str(), out); });
+}
+
+std::optional<std::vector<uint64_t>> ModuleClient::PhraseSoundDescriptions(
+    const std::vector<std::string>& phrase) const {
+    const std::string joined = JoinList(phrase);
+    uint64_t* sds = nullptr;
+    int32_t count = 0;
+    const HRESULT hr = module_->GetSoundDescriptions(joined.c_str(), &sds, &count);
+    CoTaskMemPtr<uint64_t> owned(sds);
+    if (FAILED(hr) || sds == nullptr || count < 0) return std::nullopt;
+    return std::vector<uint64_t>(sds, sds + count);
+}
+
 std::vector<std::string> ModuleClient::Inventory() const {
     std::optional<std::string> text =
         TakeString([&](char** out) { return module_->EnumPhonemes(out); });

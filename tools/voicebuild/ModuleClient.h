@@ -30,6 +30,10 @@ class ModuleClient {
         const std::vector<std::string>& phrase) const;
     std::optional<std::string> AllophoneToPhoneme(const std::string& allophone) const;
     std::optional<std::string> Substitute(const std::string& allophone) const;
+    std::optional<std::string> BasicAllophone(const std::string& allophone) const;
+    // The sound descriptions of a phrase ("#", …, "#"), positions included.
+    std::optional<std::vector<uint64_t>> PhraseSoundDescriptions(
+        const std::vector<std::string>& phrase) const;
     std::vector<std::string> Inventory() const;
 
     // Table sound description (0 when unknown), cached per phoneme.

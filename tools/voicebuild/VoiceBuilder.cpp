@@ -19,6 +19,7 @@
 #include "tools/voicebuild/PhoneMap.h"
 #include "tools/voicebuild/PromptReader.h"
 #include "tools/voicebuild/ProsCfgWriter.h"
+#include "tools/voicebuild/ProsodyFitter.h"
 #include "tools/voicebuild/UnitCutter.h"
 #include "tools/voicebuild/UtterancePreparer.h"
 #include "tools/voicebuild/VoiceCoverage.h"
@@ -320,6 +321,29 @@ Coverage PromptCoverage(const Inputs& inputs, const std::map<std::string, CutUni
     return coverage;
 }
 
+// Rhythmics, intonation and loudness fitted to the corpus and the units.
+FittedProsody FitCorpusProsody(const Corpus& corpus, const std::vector<Instance>& all,
+                               const Inputs& inputs, const std::map<std::string, CutUnit>& units,
+                               const ModuleClient& module, const BuildOptions& o,
+                               double speakerF0) {
+    std::map<std::string, std::string> promptText;
+    for (const Prompt& p : inputs.prompts) promptText[p.id] = p.text;
+    std::map<std::string, const Unit*> unitOf;
+    FitInput in;
+    for (const auto& [name, cut] : units) {
+        unitOf[name] = &cut.unit;
+        if (std::optional<std::string> basic = module.BasicAllophone(name)) in.basic[name] = *basic;
+    }
+    for (const PreparedUtterance& u : corpus.utterances)
+        for (FitSyntagma& s : UtteranceSyntagmas(u, all, promptText[u.id], module))
+            in.syntagmas.push_back(std::move(s));
+    in.units = &unitOf;
+    in.lowHz = o.analysis.pitch.minF0;
+    in.highHz = o.analysis.pitch.maxF0;
+    in.speakerF0 = speakerF0;
+    return FitProsody(in);
+}
+
 }  // namespace
 
 BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildLog& baseLog) {
@@ -395,6 +419,12 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
     files.headerSecond = Attribution(inputs.licence);
     for (auto& [name, cut] : units) files.units.push_back(cut.unit);
     files.prosCfg = ProsCfgText(ReferenceEntries(units, classOf, summary.speakerF0));
+    FittedProsody prosody =
+        FitCorpusProsody(corpus, all, inputs, units, module, o, summary.speakerF0);
+    files.rhytmics = std::move(prosody.rhytmics);
+    files.intonation = std::move(prosody.intonation);
+    files.intonationNew = std::move(prosody.intonationNew);
+    files.amp = std::move(prosody.amp);
     summary.coverage = PromptCoverage(inputs, units, module, o.promptMarks);
     NoticeFacts facts{o.corpusDir,  inputs.licence,    o.licencePath,
                       o.moduleName, SourceRate(marks), int(voicedb::kDatabaseRate)};

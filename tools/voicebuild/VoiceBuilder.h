@@ -7,8 +7,10 @@
 //   3. one instance per name (InstanceSelector);
 //   4. in parallel: each utterance that holds a chosen instance is resampled
 //      once to 22050 Hz and its units cut (UnitCutter);
-//   5. fixed substitute targets filled (FallbackPlanner), then voice.abs,
-//      Pros.cfg, NOTICE and build-report.txt are written into a temporary
+//   5. fixed substitute targets filled (FallbackPlanner), the prosody files
+//      fitted to the corpus (ProsodyFitter), then voice.abs, Pros.cfg,
+//      Rhytmics.cfg, Intonation.cfg, IntonationNew.cfg, Amp.cfg, NOTICE and
+//      build-report.txt are written into a temporary
 //      folder that is renamed into place only when everything succeeded.
 // See docs/voice-building.md.
 #pragma once
@@ -47,6 +49,10 @@ class BuildLog {
 // Files of a voice folder.
 inline constexpr const char* kVoiceDatabaseFile = "voice.abs";
 inline constexpr const char* kProsCfgFile = "Pros.cfg";
+inline constexpr const char* kRhytmicsFile = "Rhytmics.cfg";
+inline constexpr const char* kIntonationFile = "Intonation.cfg";
+inline constexpr const char* kIntonationNewFile = "IntonationNew.cfg";
+inline constexpr const char* kAmpFile = "Amp.cfg";
 inline constexpr const char* kNoticeFile = "NOTICE";
 inline constexpr const char* kReportFile = "build-report.txt";
 

@@ -41,8 +41,16 @@ bool WriteDatabase(const fs::path& path, const VoiceFiles& files, std::string& e
     return writer.Write(path.string(), error);
 }
 
+bool WriteOptional(const fs::path& path, const std::string& text, std::string& error) {
+    return text.empty() || WriteText(path, text, error);
+}
+
 bool WriteAll(const fs::path& dir, const VoiceFiles& files, std::string& error) {
     return WriteDatabase(dir / kVoiceDatabaseFile, files, error) &&
+           WriteOptional(dir / kRhytmicsFile, files.rhytmics, error) &&
+           WriteOptional(dir / kIntonationFile, files.intonation, error) &&
+           WriteOptional(dir / kIntonationNewFile, files.intonationNew, error) &&
+           WriteOptional(dir / kAmpFile, files.amp, error) &&
            WriteText(dir / kProsCfgFile, files.prosCfg, error) &&
            WriteText(dir / kNoticeFile, files.notice, error) &&
            WriteText(dir / kReportFile, files.report, error);

@@ -14,6 +14,8 @@ struct VoiceFiles {
     std::string headerFirst, headerSecond;  // "abs.07" header texts, ≤ 127 bytes each
     std::vector<Unit> units;                // in any order; written in byte order of names
     std::string prosCfg, notice, report;
+    // The fitted prosody files; an empty text writes no file.
+    std::string rhytmics, intonation, intonationNew, amp;
 };
 
 // False with `error`; an existing folder is replaced only when `replace`.

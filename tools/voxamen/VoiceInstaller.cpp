@@ -30,6 +30,9 @@ std::string ValidateVoiceInstallation(const VoiceInstallation& v) {
     if (!IsHex(v.language)) return "the language must be hexadecimal digits, e.g. 419";
     if (!v.sublang.empty() && v.sublang.find_first_not_of("0123456789") != std::string::npos)
         return "the sublanguage must be decimal digits, e.g. 1";
+    if (v.prosodyLowHz != 0 || v.prosodyHighHz != 0)
+        if (v.prosodyLowHz < 30 || v.prosodyHighHz > 1000 || v.prosodyLowHz >= v.prosodyHighHz)
+            return "the intonation range must be LOW,HIGH in Hz with 30 <= LOW < HIGH <= 1000";
     if (!v.lexicon.empty() && !GuidFromString(v.lexicon))
         return "the lexical component must be a class id like "
                "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
@@ -66,6 +69,19 @@ bool InstallVoice(const VoiceInstallation& v, std::string& error) {
         text(attributes, "Vendor", "Vostrelin");
         return reg::Status::Ok;
     });
+    if (s == reg::Status::Ok && v.prosodyLowHz > 0)
+        s = reg::Edit(reg::Root::CurrentUser, [&](reg::Hive& hive) {
+            auto dword = [&](const char* valueName, uint32_t value) {
+                hive.SetValue(voiceKey, reg::MakeDword(valueName, value));
+            };
+            dword("RhytmicsEnabled", 1);
+            dword("IntonationEnabled", 1);
+            dword("UseNewIntonation", 1);
+            dword("UseAbsoluteIntonation", 1);
+            dword("IntonationLowFreq", static_cast<uint32_t>(v.prosodyLowHz));
+            dword("IntonationHighFreq", static_cast<uint32_t>(v.prosodyHighHz));
+            return reg::Status::Ok;
+        });
     if (s != reg::Status::Ok) error = "the registry cannot be written: " + reg::StatusText(s);
     return s == reg::Status::Ok;
 }

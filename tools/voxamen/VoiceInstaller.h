@@ -19,6 +19,10 @@ struct VoiceInstallation {
     std::string gender = "Male";
     std::string age = "Adult";
     std::string lexicon;  // CLSID text of the lexical component ("LingProcessor")
+    // With a range, the voice's prosody is switched on in the user's settings:
+    // rhythmics, and the new intonation model applied absolutely over
+    // [lowHz, highHz], the range its "IntonationNew.cfg" was fitted to.
+    int prosodyLowHz = 0, prosodyHighHz = 0;
 };
 
 // Checks the fields; returns "" when they are usable, else what is wrong.

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 
@@ -18,7 +19,7 @@ namespace {
 constexpr const char* kAddUsage =
     "usage: voxamen voice add KEY --data FILE [--language 419] [--sublang N]\n"
     "                         [--name TEXT] [--gender Male|Female|Neutral] [--age TEXT]\n"
-    "                         [--lexicon CLSID]\n"
+    "                         [--lexicon CLSID] [--prosody LOW,HIGH]\n"
     "  Installs a voice: its settings under HKLM\\SOFTWARE\\Vostrelin\\Voices\\KEY and\n"
     "  its platform voice token.\n"
     "  --data FILE      the voice database (\"abs.07\" file)\n"
@@ -28,7 +29,10 @@ constexpr const char* kAddUsage =
     "  --gender TEXT    Male, Female or Neutral (default Male)\n"
     "  --age TEXT       default Adult\n"
     "  --lexicon CLSID  class id of the lexical component (default: this system's\n"
-    "                   Glossor, " "{6E0C3B52-8F4D-4A27-9C1E-2B7D5A9E4F13})\n";
+    "                   Glossor, " "{6E0C3B52-8F4D-4A27-9C1E-2B7D5A9E4F13})\n"
+    "  --prosody LOW,HIGH  switch on the voice's rhythmics and intonation (its\n"
+    "                   Rhytmics.cfg and IntonationNew.cfg) in the user's settings,\n"
+    "                   with the intonation range in Hz the voice was built for\n";
 
 constexpr const char* kRemoveUsage =
     "usage: voxamen voice remove KEY\n"
@@ -42,7 +46,7 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 int Add(const Invocation& inv, const std::vector<std::string>& args) {
-    Options opts({"data", "language", "sublang", "name", "gender", "age", "lexicon"});
+    Options opts({"data", "language", "sublang", "name", "gender", "age", "lexicon", "prosody"});
     std::string error;
     if (!opts.Parse(args, error)) {
         inv.err << "voxamen voice add: " << error << "\n" << kAddUsage;
@@ -65,6 +69,14 @@ int Add(const Invocation& inv, const std::vector<std::string>& args) {
     v.gender = opts.Get("gender").value_or("Male");
     v.age = opts.Get("age").value_or("Adult");
     v.lexicon = opts.Get("lexicon").value_or(GuidToString(CLSID_Glossor));
+    if (std::optional<std::string> range = opts.Get("prosody")) {
+        char comma = 0;
+        if (std::sscanf(range->c_str(), "%d%c%d", &v.prosodyLowHz, &comma, &v.prosodyHighHz) != 3 ||
+            comma != ',') {
+            inv.err << "voxamen voice add: --prosody wants LOW,HIGH in Hz, e.g. 70,260\n";
+            return kExitUsage;
+        }
+    }
     if (std::string problem = ValidateVoiceInstallation(v); !problem.empty()) {
         inv.err << "voxamen voice add: " << problem << "\n";
         return kExitUsage;

@@ -1,0 +1,415 @@
+#include "tools/voicebuild/ProsodyFitter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "engine/prosody/IntonationNewBase.h"
+#include "engine/prosody/IntonationProfile.h"
+#include "engine/prosody/RhythmicsModel.h"
+#include "engine/synthesis/Pauses.h"
+#include "interfaces/SoundDescription.h"
+
+namespace vox::voicebuild {
+
+namespace {
+
+constexpr double kRate = 22050.0;
+constexpr size_t kMinSamples = 5;  // a rule or pattern needs this many observations
+constexpr int kMaxWords = 6;
+
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0.0;
+    std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+// The conditions whose coefficients are fitted, first match wins; each
+// section ends with an unconditioned rule.
+struct RuleTemplate {
+    const char* section;
+    const char* name;
+    const char* conditions;
+};
+const RuleTemplate kRules[] = {
+    {"{Vowel stressed", "stressed before a pause", "R1 None"},
+    {"{Vowel stressed", "stressed in a closed final syllable", "R1 Consonant\nR2 None"},
+    {"{Vowel stressed", "stressed in a question", "Type2"},
+    {"{Vowel stressed", "stressed", ""},
+    {"{Vowel pretonic", "pretonic before a pause", "R1 None"},
+    {"{Vowel pretonic", "pretonic after a pause", "L1 None"},
+    {"{Vowel pretonic", "pretonic", ""},
+    {"{Vowel posttonic", "posttonic before a pause", "R1 None"},
+    {"{Vowel posttonic", "posttonic in a closed final syllable", "R1 Consonant\nR2 None"},
+    {"{Vowel posttonic", "posttonic", ""},
+    {"{Consonant", "consonant before a pause", "R1 None"},
+    {"{Consonant", "consonant after a pause", "L1 None"},
+    {"{Consonant", "voiceless plosive", "Voiceless Plosive"},
+    {"{Consonant", "voiceless fricative", "Voiceless Fricative"},
+    {"{Consonant", "sonant", "Sonant"},
+    {"{Consonant", "consonant", ""},
+};
+
+std::string RulesText(const std::map<std::string, double>& coefficients, bool all) {
+    std::string text = ".Version 2\n; fitted to the corpus by voxamen voice build\n";
+    std::string open;
+    for (const RuleTemplate& r : kRules) {
+        auto it = coefficients.find(r.name);
+        if (!all && it == coefficients.end()) continue;
+        if (open != r.section) {
+            if (!open.empty()) text += "}\n";
+            text += std::string(r.section) + "\n";
+            open = r.section;
+        }
+        char value[32];
+        std::snprintf(value, sizeof value, "%.3f", all ? 1.0 : it->second);
+        text += std::string(r.name) + ": " + value + "\n";
+        if (*r.conditions) text += std::string(r.conditions) + "\n";
+    }
+    if (!open.empty()) text += "}\n";
+    return text;
+}
+
+int32_t UnitLength(const FitInput& in, const std::string& name) {
+    auto it = in.units->find(name);
+    return it == in.units->end() ? 0 : static_cast<int32_t>(it->second->samples.size());
+}
+
+std::string FitRhythmics(const FitInput& in, size_t& rules) {
+    RhythmicsModel model;
+    model.LoadText(RulesText({}, true), "fit");
+    std::map<std::string, std::vector<double>> ratios;
+    std::vector<RhythmicsResult> results;
+    for (const FitSyntagma& s : in.syntagmas) {
+        model.ForUtterance(s.sds, results);
+        for (size_t i = 0; i < s.sds.size(); ++i) {
+            if (results[i].name == nullptr || s.seconds[i] <= 0.0) continue;
+            auto basic = in.basic.find(s.names[i]);
+            const int32_t ref =
+                UnitLength(in, basic != in.basic.end() ? basic->second : s.names[i]);
+            if (ref > 0) ratios[*results[i].name].push_back(s.seconds[i] * kRate / ref);
+        }
+    }
+    std::map<std::string, double> coefficients;
+    for (auto& [name, values] : ratios)
+        if (values.size() >= kMinSamples)
+            coefficients[name] = std::clamp(Median(values), 0.05, 20.0);
+    rules = coefficients.size();
+    return RulesText(coefficients, false);
+}
+
+// Word parts of a syntagma: per word, the f0 of its voiced phonemes before,
+// at and after the stressed vowel.
+using Parts = std::array<std::vector<double>, 3>;
+
+std::vector<Parts> WordParts(const FitSyntagma& s) {
+    std::vector<Parts> words;
+    Parts open;
+    bool stressed = false, any = false;
+    for (size_t i = 1; i + 1 < s.sds.size(); ++i) {
+        const uint64_t sd = s.sds[i];
+        if (HasBit(sd, sd::Space)) {
+            words.push_back(open), open = {}, stressed = false, any = false;
+            continue;
+        }
+        any = true;
+        const bool stress = HasBit(sd, sd::FullStressed) && !stressed;
+        const int part = stress ? 1 : stressed ? 2 : 0;
+        if (stress) stressed = true;
+        if (HasBit(sd, sd::Intonable) && s.f0[i] > 0.0) open[part].push_back(s.f0[i]);
+    }
+    if (any || words.empty()) words.push_back(open);
+    return words;
+}
+
+// Three points of a part: its first, middle and last voiced sound.
+std::array<double, 3> Points(const std::vector<double>& f0) {
+    return {f0.front(), f0[f0.size() / 2], f0.back()};
+}
+
+struct PatternFit {
+    // [word][part][point] → observations (percent of the range)
+    std::vector<std::array<std::array<std::vector<double>, 3>, 3>> obs;
+    size_t count = 0;
+};
+
+double Percent(const FitInput& in, double hz) {
+    return std::clamp((hz - in.lowHz) / (in.highHz - in.lowHz) * 100.0, 1.0, 1000.0);
+}
+
+std::map<std::string, PatternFit> CollectPatterns(const FitInput& in) {
+    std::map<std::string, PatternFit> fits;
+    for (const FitSyntagma& s : in.syntagmas) {
+        const std::vector<Parts> words = WordParts(s);
+        if (words.empty() || words.size() > kMaxWords) continue;
+        PatternFit& fit = fits[s.mark + "," + std::to_string(words.size())];
+        fit.obs.resize(words.size());
+        ++fit.count;
+        for (size_t k = 0; k < words.size(); ++k)
+            for (int p = 0; p < 3; ++p) {
+                if (words[k][p].empty()) continue;
+                const std::array<double, 3> pts = Points(words[k][p]);
+                for (int j = 0; j < 3; ++j) fit.obs[k][p][j].push_back(Percent(in, pts[j]));
+            }
+    }
+    return fits;
+}
+
+// Values of one part, each the median of its observations; a part never
+// observed takes the same part of the word position nearest in kind.
+std::vector<int32_t> PartValues(const std::array<std::vector<double>, 3>& points,
+                                const std::vector<int32_t>& fallback) {
+    if (points[0].empty()) return fallback;
+    std::vector<int32_t> values;
+    for (const auto& p : points) values.push_back(static_cast<int32_t>(std::lround(Median(p))));
+    return values;
+}
+
+}  // namespace
+
+std::string FinalMark(const std::string& text) {
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        if (*it == '?') return "(?)";
+        if (*it == '!') return "(!)";
+        if (*it == '.' || *it == ',' || *it == ';' || *it == ':') return "(.)";
+    }
+    return "(.)";
+}
+
+std::vector<FitSyntagma> UtteranceSyntagmas(const PreparedUtterance& u,
+                                            const std::vector<Instance>& all,
+                                            const std::string& promptText,
+                                            const ModuleClient& module) {
+    std::vector<FitSyntagma> out;
+    const size_t n = u.phonemes.size();
+    size_t start = 0;
+    while (start + 1 < n) {
+        size_t end = start + 1;
+        while (end < n && u.phonemes[end] != "#") ++end;
+        if (end >= n) break;
+        FitSyntagma s;
+        s.mark = end + 1 == n ? FinalMark(promptText) : "(,)";
+        for (size_t i = start; i <= end; ++i) {
+            s.phonemes.push_back(u.phonemes[i]);
+            s.names.push_back(i < u.names.size() ? u.names[i] : std::string());
+            const int inst = i < u.instanceOf.size() ? u.instanceOf[i] : -1;
+            const bool edge = i == start || i == end;
+            s.seconds.push_back(!edge && inst >= 0 ? all[size_t(inst)].Duration() : 0.0);
+            s.f0.push_back(!edge && inst >= 0 ? all[size_t(inst)].f0 : 0.0);
+        }
+        s.phonemes.front() = s.phonemes.back() = "#";
+        std::optional<std::vector<uint64_t>> sds = module.PhraseSoundDescriptions(s.phonemes);
+        if (sds && sds->size() == s.phonemes.size() && s.phonemes.size() >= 3) {
+            s.sds = std::move(*sds);
+            AddPhraseType(s.sds, s.mark);
+            out.push_back(std::move(s));
+        }
+        start = end;
+    }
+    return out;
+}
+
+namespace {
+
+struct Entry {
+    int scale = 100;
+    std::vector<std::array<std::vector<int32_t>, 3>> words;
+};
+
+std::map<std::string, Entry> FitEntries(const FitInput& in) {
+    const std::map<std::string, PatternFit> fits = CollectPatterns(in);
+    // The whole corpus's part values: the fallback of parts never observed.
+    std::array<std::array<std::vector<double>, 3>, 3> overall;
+    for (const auto& [key, fit] : fits)
+        for (const auto& w : fit.obs)
+            for (int p = 0; p < 3; ++p)
+                for (int j = 0; j < 3; ++j)
+                    overall[p][j].insert(overall[p][j].end(), w[p][j].begin(), w[p][j].end());
+    std::array<std::vector<int32_t>, 3> general;
+    for (int p = 0; p < 3; ++p) {
+        std::array<std::vector<double>, 3> pts = overall[p];
+        general[p] =
+            PartValues(pts, {static_cast<int32_t>(std::lround(Percent(in, in.speakerF0)))});
+    }
+    std::map<std::string, Entry> entries;
+    for (const auto& [key, fit] : fits) {
+        if (fit.count < kMinSamples) continue;
+        Entry e;
+        for (const auto& w : fit.obs) {
+            std::array<std::vector<int32_t>, 3> word;
+            for (int p = 0; p < 3; ++p) word[p] = PartValues(w[p], general[p]);
+            e.words.push_back(word);
+        }
+        // A last word stressed on its final syllable: its stressed part is
+        // drawn from its after-stress values scaled to the stressed ones.
+        const auto& last = e.words.back();
+        const double after = last[2].empty() ? 0.0 : last[2].back();
+        const double stressed = last[1].empty() ? 0.0 : last[1][last[1].size() / 2];
+        e.scale = after > 0.0
+                      ? std::clamp(static_cast<int>(std::lround(stressed / after * 100.0)), 1, 1000)
+                      : 100;
+        entries[key] = std::move(e);
+    }
+    // Word counts without enough observations borrow from the mark's nearest
+    // count: first word from first, last from last, middle words from middle.
+    std::map<std::string, std::map<int, const Entry*>> byMark;
+    for (const auto& [key, e] : entries) {
+        const size_t comma = key.rfind(',');
+        byMark[key.substr(0, comma)][std::stoi(key.substr(comma + 1))] = &e;
+    }
+    std::map<std::string, Entry> filled = entries;
+    for (const auto& [mark, counts] : byMark)
+        for (int n = 1; n <= kMaxWords; ++n) {
+            const std::string key = mark + "," + std::to_string(n);
+            if (filled.count(key)) continue;
+            const Entry* near = nullptr;
+            int best = 99;
+            for (const auto& [m, e] : counts)
+                if (std::abs(m - n) < best) best = std::abs(m - n), near = e;
+            Entry e;
+            e.scale = near->scale;
+            const size_t m = near->words.size();
+            for (int k = 0; k < n; ++k) {
+                size_t from = k == 0 ? 0 : k == n - 1 ? m - 1 : std::min<size_t>(1, m - 1);
+                if (m >= 3 && k > 0 && k < n - 1) from = 1 + size_t(k - 1) % (m - 2);
+                e.words.push_back(near->words[from]);
+            }
+            filled[key] = std::move(e);
+        }
+    return filled;
+}
+
+std::string Join(const std::vector<int32_t>& v) {
+    std::string s;
+    for (size_t i = 0; i < v.size(); ++i) s += (i ? ", " : "") + std::to_string(v[i]);
+    return s;
+}
+
+std::string IntonationNewText(const std::map<std::string, Entry>& entries, size_t& count) {
+    std::string text = std::string(kIntonationNewHeader) + "\n";
+    for (const auto& [key, e] : entries) {
+        text += key + "\n" + std::to_string(e.scale) + "\n";
+        for (const auto& w : e.words)
+            text += Join(w[0]) + " | " + Join(w[1]) + " | " + Join(w[2]) + "\n";
+        // Tempo 0 leaves durations to the rhythmics rules.
+        for (size_t k = 0; k < e.words.size(); ++k) text += "0 | 0 | 0\n";
+        ++count;
+    }
+    return text;
+}
+
+// The profile: per mark, its word shapes from the entry of the most
+// frequent word count (first, middle words, last word), values at 0, 50 and
+// 100 % of each part.
+std::string IntonationText(const std::map<std::string, Entry>& entries, size_t& count) {
+    std::string text = std::string(kIntonationProfileHeader) + "\n";
+    std::map<std::string, const Entry*> byMark;
+    for (const auto& [key, e] : entries) {
+        const std::string mark = key.substr(0, key.rfind(','));
+        if (key.substr(key.rfind(',') + 1) == "3" || !byMark.count(mark)) byMark[mark] = &e;
+    }
+    for (const auto& [mark, e] : byMark) {
+        text += mark + "\n4\n";
+        const size_t m = e->words.size();
+        const size_t shapes[4] = {0, std::min<size_t>(1, m - 1), std::min<size_t>(1, m - 1), m - 1};
+        for (size_t s = 0; s < 4; ++s)
+            for (int p = 0; p < 3; ++p) {
+                const std::vector<int32_t>& v = e->words[shapes[s]][p];
+                text += std::to_string(v.size()) + "\n";
+                for (size_t j = 0; j < v.size(); ++j)
+                    text += std::to_string(v.size() == 1 ? 0 : 100 * j / (v.size() - 1)) + " " +
+                            std::to_string(v[j]) + "\n";
+            }
+        ++count;
+    }
+    return text;
+}
+
+// Loudness: each unit's level in its first, middle and last third over its
+// peak, median per combination of the classes around it (taken from its
+// context name, "B-A0" = after B).
+const char* ClassOfPhoneme(const std::string& phoneme,
+                           const std::map<std::string, uint64_t>& sdOf) {
+    if (phoneme.empty() || phoneme == "#" || phoneme == "_") return "P";
+    auto it = sdOf.find(phoneme);
+    const uint64_t sd = it == sdOf.end() ? 0 : it->second;
+    if (HasBit(sd, sd::Vowel)) return "V";
+    if (HasBit(sd, sd::Sonant)) return "S";
+    if (HasBit(sd, sd::Voiced)) return "D";
+    if (HasBit(sd, sd::Plosive)) return "T";
+    return "F";
+}
+
+std::string AmpText(const FitInput& in) {
+    std::map<std::string, uint64_t> sdOf;
+    std::map<std::string, std::string> phonemeOfName;
+    std::map<std::string, std::array<std::string, 2>> contextOf;  // name → previous, next phoneme
+    for (const FitSyntagma& s : in.syntagmas)
+        for (size_t i = 0; i < s.phonemes.size(); ++i) {
+            sdOf.emplace(s.phonemes[i],
+                         s.sds[i] & ~(SdMask(sd::Type1) | SdMask(sd::Type2) | SdMask(sd::Type3)));
+            if (i == 0 || i + 1 == s.phonemes.size()) continue;
+            phonemeOfName.emplace(s.names[i], s.phonemes[i]);
+            contextOf.emplace(s.names[i],
+                              std::array<std::string, 2>{s.phonemes[i - 1], s.phonemes[i + 1]});
+        }
+    std::map<std::string, std::vector<std::string>> groups;
+    for (const auto& [phoneme, sd] : sdOf) groups[ClassOfPhoneme(phoneme, sdOf)].push_back(phoneme);
+    std::map<std::string, std::array<std::vector<double>, 3>> levels;
+    for (const auto& [name, unit] : *in.units) {
+        auto ctx = contextOf.find(name);
+        auto ph = phonemeOfName.find(name);
+        if (ctx == contextOf.end() || ph == phonemeOfName.end() || unit->samples.size() < 30)
+            continue;
+        const std::string rule = std::string(ClassOfPhoneme(ctx->second[0], sdOf)) + "-" +
+                                 ClassOfPhoneme(ph->second, sdOf) + "-" +
+                                 ClassOfPhoneme(ctx->second[1], sdOf);
+        const size_t n = unit->samples.size();
+        int peak = 0;
+        for (int16_t v : unit->samples) peak = std::max(peak, std::abs(int{v}));
+        if (peak == 0) continue;
+        for (int third = 0; third < 3; ++third) {
+            int top = 0;
+            for (size_t i = n * third / 3; i < n * (third + 1) / 3; ++i)
+                top = std::max(top, std::abs(int{unit->samples[i]}));
+            levels[rule][third].push_back(100.0 * top / peak);
+        }
+    }
+    std::string text = std::string("* Vostrelin Amp Profile - Version 1\n{Groups\n");
+    for (const auto& [group, members] : groups) {
+        std::string list;
+        for (const std::string& m : members) list += (list.empty() ? "" : ", ") + m;
+        text += group + ": " + list + "\n";
+    }
+    text += "}\n{Rules\n";
+    std::array<std::vector<double>, 3> all;
+    for (const auto& [rule, thirds] : levels) {
+        if (thirds[0].size() < kMinSamples) continue;
+        text += rule + ": ";
+        for (int t = 0; t < 3; ++t) {
+            text += (t ? ", " : "") + std::to_string(std::lround(Median(thirds[t])));
+            all[t].insert(all[t].end(), thirds[t].begin(), thirds[t].end());
+        }
+        text += "\n";
+    }
+    text += "Default: ";
+    for (int t = 0; t < 3; ++t)
+        text +=
+            (t ? ", " : "") + std::to_string(all[t].empty() ? 100 : std::lround(Median(all[t])));
+    text += "\n}\n";
+    return text;
+}
+
+}  // namespace
+
+FittedProsody FitProsody(const FitInput& in) {
+    FittedProsody out;
+    out.rhytmics = FitRhythmics(in, out.rules);
+    const std::map<std::string, Entry> entries = FitEntries(in);
+    out.intonationNew = IntonationNewText(entries, out.entries);
+    out.intonation = IntonationText(entries, out.contours);
+    out.amp = AmpText(in);
+    return out;
+}
+
+}  // namespace vox::voicebuild
