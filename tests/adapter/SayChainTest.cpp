@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "interfaces/IGlossor.h"
 #include "platform/Guid.h"
@@ -83,12 +84,12 @@ class SayChainTest : public ::testing::Test {
 // audio ends.
 void CheckEvents(const Spoken& s, const std::u16string& input, size_t blockAlign) {
     size_t words = 0;
-    uint64_t last = 0;
+    std::map<speech::EventType, uint64_t> last;  // each kind in audio order
     for (const speech::SpeechEvent& e : s.events) {
         EXPECT_LE(e.bytes, s.audio.size());
-        EXPECT_GE(e.bytes, last);
+        EXPECT_GE(e.bytes, last[e.type]);
         EXPECT_EQ(e.bytes % blockAlign, 0u);
-        last = e.bytes;
+        last[e.type] = e.bytes;
         if (e.type != speech::EventType::Word) continue;
         ++words;
         ASSERT_LE(e.pos + e.len, input.size());

@@ -36,12 +36,12 @@ wav_valid() {
 }
 
 paragraph="Сегодня, 8 декабря, в 10 часов утра мы проверяем синтез речи. Всё работает?"
-for _ in $(seq 60); do echo "$paragraph"; echo; done >"$work/long.txt"
+for _ in $(seq 3000); do echo "$paragraph"; echo; done >"$work/long.txt"
 
 # Ctrl-C: the run stops within a word and leaves a valid, shorter file.
 "$voxamen" say -f "$work/long.txt" -w "$work/long.wav" &
 pid=$!
-sleep 1.5
+sleep 1
 kill -INT $pid
 wait $pid
 status=$?
