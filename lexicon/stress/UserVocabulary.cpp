@@ -156,7 +156,7 @@ bool UserVocabulary::Load(const std::string& path, std::string* error) {
 }
 
 bool UserVocabulary::Match(std::string_view word, std::string& stressed) const {
-    if (word.empty() || word.size() > kMaxTokenBytes * 8) return false;
+    if (word.empty() || word.size() > kMaxTokenBytes * 8 || Size() == 0) return false;
     const std::string key = FoldYo(word);
     return MatchWord(key, word, stressed) || MatchEnding(key, word, stressed) ||
            MatchBeginning(key, word, stressed) || MatchInner(key, word, stressed);
