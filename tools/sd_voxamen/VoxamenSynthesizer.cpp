@@ -174,7 +174,10 @@ bool VoxamenSynthesizer::Speak(const Utterance& u, SynthesisOutput& output, std:
 
     vs::FragmentList fragments;
     std::string parse_error;
-    if (!u.ssml) {
+    // The server wraps plain text in <speak>; a client's text that is no
+    // markup at all is read as it is.
+    const size_t first = u.text.find_first_not_of(" \t\r\n");
+    if (!u.ssml || first == std::string::npos || u.text[first] != '<') {
         fragments = vs::FragmentsFromText(u.text, 0, state);
     } else if (!vs::FragmentsFromSsml(u.text, state, fragments, parse_error)) {
         std::fprintf(stderr, "sd_voxamen: SSML %s; spoken as text\n", parse_error.c_str());

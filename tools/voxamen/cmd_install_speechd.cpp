@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -18,8 +19,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kDefaultModuleDir = "/usr/lib/speech-dispatcher-modules";
-constexpr const char* kDefaultConfigDir = "/etc/speech-dispatcher/modules";
+// The server detects modules in its system folder and, for each user, in
+// $XDG_DATA_HOME/../libexec/speech-dispatcher-modules (by default
+// ~/.local/libexec/speech-dispatcher-modules); it reads module settings from
+// /etc/speech-dispatcher/modules or ~/.config/speech-dispatcher/modules.
+constexpr const char* kSystemModuleDir = "/usr/lib/speech-dispatcher-modules";
+constexpr const char* kSystemConfigDir = "/etc/speech-dispatcher/modules";
+
+fs::path HomeFolder(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != 0) return value;
+    const char* home = std::getenv("HOME");
+    return fs::path(home != nullptr ? home : ".") / fallback;
+}
+
+fs::path DefaultModuleDir() {
+    if (::geteuid() == 0) return kSystemModuleDir;
+    return HomeFolder("XDG_DATA_HOME", ".local/share") / ".." / "libexec" /
+           "speech-dispatcher-modules";
+}
+
+fs::path DefaultConfigDir() {
+    if (::geteuid() == 0) return kSystemConfigDir;
+    return HomeFolder("XDG_CONFIG_HOME", ".config") / "speech-dispatcher/modules";
+}
 
 // The module is built next to this program.
 fs::path ModuleNextToThisProgram() {
@@ -59,15 +82,19 @@ int RunInstallSpeechd(const Invocation& inv) {
         (opts.Help() ? inv.out : inv.err)
             << "usage: voxamen install-speechd [--module-dir DIR] [--config-dir DIR]\n"
             << "                               [--voice KEY] [--rate N] [--force]\n"
-            << "  Installs the speech-dispatcher output module sd_voxamen into DIR\n"
-            << "  (default " << kDefaultModuleDir << ") and its configuration\n"
-            << "  voxamen.conf into the configuration DIR (default " << kDefaultConfigDir << ").\n"
+            << "  Installs the speech-dispatcher output module sd_voxamen where the\n"
+            << "  server finds it, and its configuration voxamen.conf. As root: "
+            << kSystemModuleDir << "\n  and " << kSystemConfigDir << "; otherwise the user's "
+            << "~/.local/libexec/speech-dispatcher-modules\n  and "
+            << "~/.config/speech-dispatcher/modules.\n"
             << "  An existing voxamen.conf is kept unless --force is given.\n"
             << "  Afterwards: spd-say -o voxamen -l ru \"Привет\"\n";
         return opts.Help() ? kExitOk : kExitUsage;
     }
-    fs::path module_dir = opts.Get("module-dir").value_or(kDefaultModuleDir);
-    fs::path config_dir = opts.Get("config-dir").value_or(kDefaultConfigDir);
+    fs::path module_dir =
+        opts.Has("module-dir") ? fs::path(*opts.Get("module-dir")) : DefaultModuleDir();
+    fs::path config_dir =
+        opts.Has("config-dir") ? fs::path(*opts.Get("config-dir")) : DefaultConfigDir();
     std::string rate = opts.Get("rate").value_or("0");
     int value = 0;
     auto [end, parsed] = std::from_chars(rate.data(), rate.data() + rate.size(), value);
@@ -94,7 +121,7 @@ int RunInstallSpeechd(const Invocation& inv) {
     if (ec) {
         fs::remove(temporary);
         inv.err << "voxamen install-speechd: cannot write " << target << ": " << ec.message()
-                << (::geteuid() != 0 ? " (run as root, or give --module-dir)" : "") << "\n";
+                << "\n";
         return kExitFailure;
     }
     inv.out << "installed " << target.string() << "\n";
