@@ -13,6 +13,8 @@ build/bin/voxamen register build/lib/*.so
 build/bin/voxamen lexicon build
 voices/ru-nsh/build-default-voice.sh --build-dir build --speak build/moloko-i-hleb.wav
 build/bin/voxamen voices
+# speech-dispatcher (Orca): the output module where the server finds it.
+build/bin/voxamen install-speechd
 
 text="В 2024 году, 15 марта, в Москве прошло 3 концерта. Билеты стоили 1500 рублей; \
 пришли почти 12 тысяч человек! Кто бы мог подумать?"
