@@ -23,6 +23,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/logs/*; do [[ -f $f ]] && tail -n 30 "$f"; done; exit 1; }
 
+# A private sound server, whatever the caller's environment points at.
+unset PULSE_SERVER
 export XDG_RUNTIME_DIR=$work/run
 mkdir -p "$XDG_RUNTIME_DIR" "$work/conf/modules" "$work/modules" "$work/logs"
 chmod 700 "$XDG_RUNTIME_DIR"
