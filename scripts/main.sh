@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh --voice
 ./scripts/build.sh
 build/bin/voxamen register build/lib/*.so
+build/bin/voxamen desktop
 build/bin/voxamen lexicon build
 voices/ru-nsh/build-default-voice.sh --build-dir build --speak build/moloko-i-hleb.wav
 build/bin/voxamen voices

@@ -140,7 +140,7 @@ AccentorDialog::~AccentorDialog() = default;
 
 void AccentorDialog::Refill() {
     wxBusyCursor wait;
-    list_->SetEntries(store_.Entries().Merged());
+    list_->SetEntries(Merged(store_.Entries()));
 }
 
 void AccentorDialog::Beep() {

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "platform/CodePage.h"
-#include "platform/FileText.h"
 #include "platform/Registry.h"
 
 namespace accentor {
@@ -51,17 +50,20 @@ void VocabularyStore::Open() {
 
 void VocabularyStore::Load(const std::string& path) {
     path_ = path;
-    vocabulary_.Clear();
-    if (auto contents = vox::ReadWholeFile(path)) vocabulary_.ApplyLog(*contents);
+    std::string error;
+    // An unreadable file leaves the vocabulary empty; the editor starts anyway.
+    vocabulary_.Load(path, &error);
 }
 
 VocabularyStore::AddResult VocabularyStore::Add(std::string_view typed, Entry* added) {
     auto text = To1251(TrimWhite(typed));
     if (!text) return AddResult::Invalid;
-    auto entry = ParseStressedToken(*text, /*severalPluses=*/true);
+    auto entry = ParseTypedWord(*text);
     if (!entry) return AddResult::Invalid;
-    if (!vocabulary_.Set(*entry)) return AddResult::Unchanged;
-    Append(ToToken(*entry));
+    if (Find(vocabulary_, entry->text) == entry->stress) return AddResult::Unchanged;
+    const std::string token = ToToken(*entry);
+    vocabulary_.Apply(token);
+    Append(token);
     IncreaseGeneration();
     if (added != nullptr) *added = *entry;
     return AddResult::Added;
@@ -71,11 +73,11 @@ void VocabularyStore::Remove(std::string_view typed) {
     std::string text;
     for (char c : vox::Utf8ToCp1251(TrimWhite(typed)))
         if (c != '+') text.push_back(c);
-    text = LowerCase(text);
+    text = vox::ToLower1251(text);
     // A text with white space would become several tokens in the file.
-    if (!text.empty() && text.size() <= kMaxTokenLength &&
+    if (!text.empty() && text.size() <= UserVocabulary::kMaxTokenBytes &&
         text.find_first_of(" \t\r\n\v\f") == std::string::npos) {
-        vocabulary_.Remove(text);
+        vocabulary_.Apply(text);
         Append(text);
     }
     IncreaseGeneration();
@@ -83,7 +85,7 @@ void VocabularyStore::Remove(std::string_view typed) {
 
 void VocabularyStore::RemoveEntries(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
-        vocabulary_.Remove(text);
+        vocabulary_.Apply(text);
         Append(text);
     }
     IncreaseGeneration();

@@ -5,8 +5,10 @@
 // HKLM\Software\Vostrelin\Glossor Module\419.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "stress-editor/Vocabulary.h"
 
@@ -31,7 +33,7 @@ class VocabularyStore {
     // Deletes texts as shown in the list (Windows-1251, exact).
     void RemoveEntries(const std::vector<std::string>& texts);
 
-    const Vocabulary& Entries() const { return vocabulary_; }
+    const UserVocabulary& Entries() const { return vocabulary_; }
     const std::string& Path() const { return path_; }
 
     // True once an append failed; the message is kept for the user, who is
@@ -45,7 +47,7 @@ class VocabularyStore {
     void Append(const std::string& line);
     void IncreaseGeneration();
 
-    Vocabulary vocabulary_;
+    UserVocabulary vocabulary_;
     std::string path_;
     bool appendFailed_ = false;
     bool appendNoticeGiven_ = false;

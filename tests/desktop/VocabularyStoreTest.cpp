@@ -57,7 +57,7 @@ TEST_F(Store, AddAppendsOneLineAndMovesTheCounter) {
     // Reloading replays the log.
     VocabularyStore again;
     again.Open();
-    EXPECT_EQ(again.Entries().Find(vox::Utf8ToCp1251("корова")), 1);
+    EXPECT_EQ(Find(again.Entries(), vox::Utf8ToCp1251("корова")), 1);
 }
 
 TEST_F(Store, DeleteAppendsTheBareTextEvenWhenAbsent) {
@@ -67,7 +67,7 @@ TEST_F(Store, DeleteAppendsTheBareTextEvenWhenAbsent) {
     store.Open();
     EXPECT_EQ(store.Entries().Size(), 2u);
     store.Remove(" МОЛО+КО ");
-    EXPECT_FALSE(store.Entries().Find(vox::Utf8ToCp1251("молоко")));
+    EXPECT_FALSE(Find(store.Entries(), vox::Utf8ToCp1251("молоко")));
     store.Remove("нет");
     store.RemoveEntries({vox::Utf8ToCp1251("корова")});
     EXPECT_EQ(store.Entries().Size(), 0u);
@@ -89,7 +89,7 @@ TEST_F(Store, UnwritableFileKeepsTheChangeInMemoryAndIsToldOnce) {
     VocabularyStore store;
     store.Open();
     EXPECT_EQ(store.Add("коро+ва"), VocabularyStore::AddResult::Added);
-    EXPECT_TRUE(store.Entries().Find(vox::Utf8ToCp1251("корова")));
+    EXPECT_TRUE(Find(store.Entries(), vox::Utf8ToCp1251("корова")));
     EXPECT_EQ(ReadGeneration(), 1u);
     EXPECT_TRUE(store.AppendFailed());
     EXPECT_NE(store.AppendError().find("missing-folder"), std::string::npos);

@@ -1,6 +1,7 @@
 // The voxamen command line: register, voices, voice add/remove, run in-process.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "engine/voice/VoiceProperties.h"
@@ -136,6 +137,36 @@ TEST_F(Commands, VoicesSaysWhenThereAreNone) {
     Result r = Voxamen({"voices"});
     EXPECT_EQ(r.status, kExitOk);
     EXPECT_NE(r.out.find("No voices are installed"), std::string::npos);
+}
+
+// The desktop programs: their paths for the engine's DisplayUI, and a
+// vocabulary file in the user's data folder that a second run keeps.
+TEST_F(Commands, DesktopRegistersTheProgramsAndTheVocabulary) {
+    setenv("XDG_DATA_HOME", dir_.Path().c_str(), 1);
+    Result r = Voxamen({"desktop", "--bin", "/opt/vox/bin"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    reg::Key key;
+    ASSERT_EQ(reg::Key::Open(reg::Root::LocalMachine, "Software\\Vostrelin\\TTS Engine\\3.0", key),
+              reg::Status::Ok);
+    std::string text;
+    key.QueryText("Settings", text);
+    EXPECT_EQ(text, "/opt/vox/bin/setvane");
+    key.QueryText("Accentor", text);
+    EXPECT_EQ(text, "/opt/vox/bin/accentor");
+    ASSERT_EQ(
+        reg::Key::Open(reg::Root::LocalMachine, "Software\\Vostrelin\\Glossor Module\\419", key),
+        reg::Status::Ok);
+    key.QueryText("AccentorBase", text);
+    EXPECT_EQ(text, dir_.Path() + "/voxamen/accentor.txt");
+
+    ASSERT_EQ(key.SetText("AccentorBase", dir_.Path() + "/mine/mine.txt"), reg::Status::Ok);
+    EXPECT_EQ(Voxamen({"desktop", "--bin", "/opt/vox/bin"}).status, kExitOk);
+    ASSERT_EQ(
+        reg::Key::Open(reg::Root::LocalMachine, "Software\\Vostrelin\\Glossor Module\\419", key),
+        reg::Status::Ok);
+    key.QueryText("AccentorBase", text);
+    EXPECT_EQ(text, dir_.Path() + "/mine/mine.txt");
+    unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

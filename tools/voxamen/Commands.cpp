@@ -13,6 +13,7 @@ int RunAnalyse(const Invocation&);
 int RunTranscribe(const Invocation&);
 int RunDb(const Invocation&);
 int RunSpeakPhonemes(const Invocation&);
+int RunDesktop(const Invocation&);
 int RunLexicon(const Invocation&);
 int RunSay(const Invocation&);
 int RunInstallSpeechd(const Invocation&);
@@ -32,6 +33,7 @@ const std::vector<Command>& Commands() {
         {"db", "inspect, check, extract and build voice databases", RunDb},
         {"speak-phonemes", "speak a phoneme phrase with the engine into a WAV file",
          RunSpeakPhonemes},
+        {"desktop", "install the settings program and the stress editor", RunDesktop},
         {"lexicon", "analyse text, build the stress dictionary, look up the stress of words",
          RunLexicon},
         {"install-speechd", "install the speech-dispatcher output module (for Orca)",
