@@ -88,6 +88,10 @@ HRESULT Voxamen::Speak(const char* Phonemes, const char* SyntagmaType,
 
 HRESULT Voxamen::DoSpeak(const char* phonemes, const char* syntagmaType,
                          const CProsodyInfo* prosody, uint8_t** audio, int32_t* size) {
+    // A database file reinstalled, rewritten or cut short since it was opened
+    // is opened again before this phrase uses it.
+    if (audioBase_ && !loadedVoiceData_.empty() && audioBase_->FileChanged())
+        audioBase_->Open(loadedVoiceData_);
     EngineContext engine{props_,        audioBase_.get(), phonetic_.Get(), format_,
                          noise_,        models_,          resynthesis_,    phonemeSizes_,
                          phonemeCodes_, visemeCodes_,     effects_};

@@ -97,6 +97,38 @@ std::string Cp1251ToUtf8(std::string_view text) {
     return Convert(text, "UTF-8", "CP1251", "\xEF\xBF\xBD", false);
 }
 
+std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            if (b == 0xE0) low = 0xA0;   // overlong
+            if (b == 0xED) high = 0x9F;  // surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            if (b == 0xF0) low = 0x90;   // overlong
+            if (b == 0xF4) high = 0x8F;  // past U+10FFFF
+        } else {
+            return i;
+        }
+        for (size_t k = 1; k < length; ++k) {
+            if (i + k >= text.size()) return i;
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) return i;
+        }
+        i += length;
+    }
+    return std::nullopt;
+}
+
 char ToLower1251(char c) {
     return static_cast<char>(kCase.lower[static_cast<unsigned char>(c)]);
 }

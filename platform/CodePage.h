@@ -2,6 +2,8 @@
 // fixed table (never by the process locale, which no component changes).
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,11 @@ namespace vox {
 // are replaced one by one.
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// The offset of the first byte that is not part of a well-formed UTF-8
+// sequence (overlong forms, surrogates and values past U+10FFFF included);
+// nothing when the whole text is UTF-8.
+std::optional<size_t> FirstInvalidUtf8(std::string_view text);
 
 char ToLower1251(char c);
 char ToUpper1251(char c);

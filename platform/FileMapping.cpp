@@ -1,5 +1,7 @@
 #include "FileMapping.h"
 
+#include "FileReader.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -31,19 +33,14 @@ bool MappedFile::Open(const std::string& path, std::string* error) {
         if (error != nullptr) *error = path + ": " + what + ": " + std::strerror(errno);
         return false;
     };
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail("cannot be opened");
+    const int fd = OpenRegularFile(path, error);
+    if (fd < 0) return false;
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         int saved = errno;
         ::close(fd);
         errno = saved;
         return fail("cannot be examined");
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EINVAL;
-        return fail("is not a regular file");
     }
     size_t size = static_cast<size_t>(st.st_size);
     if (size > 0) {

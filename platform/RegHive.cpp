@@ -159,7 +159,12 @@ class Parser {
                 headerSeen = true;
                 continue;
             }
-            std::string what = line[0] == '[' ? Section(line) : ValueLine(line);
+            std::string what;
+            try {
+                what = line[0] == '[' ? Section(line) : ValueLine(line);
+            } catch (const InvalidName& e) {
+                what = e.what();
+            }
             if (!what.empty()) return Error(lineNo, what);
         }
         return {};
@@ -334,7 +339,8 @@ std::string NormalisePath(std::string_view path) {
 namespace {
 
 // The map key of a path: folded case, with the separator below every other
-// character so that a key's subkeys sort right after it.
+// character so that a key's subkeys sort right after it. Names hold no
+// control characters, so no name can contain the separator.
 constexpr char kOrderSeparator = '\x01';
 
 std::string MapKey(std::string_view normalPath) {
@@ -344,10 +350,65 @@ std::string MapKey(std::string_view normalPath) {
     return key;
 }
 
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// A name for messages: long names shortened, control characters as \xNN.
+std::string Shown(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    constexpr size_t kShownBytes = 80;
+    std::string out;
+    for (size_t i = 0; i < name.size() && i < kShownBytes; ++i) {
+        const auto b = static_cast<unsigned char>(name[i]);
+        if (IsControl(name[i])) {
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        } else {
+            out += name[i];
+        }
+    }
+    if (name.size() > kShownBytes) out += "...";
+    return out;
+}
+
+std::string ControlCharacterProblem(std::string_view what, std::string_view name) {
+    for (char c : name)
+        if (IsControl(c)) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(c));
+            return std::string(what) + " \"" + Shown(name) + "\" contains the control character " +
+                   code + "; names cannot hold control characters";
+        }
+    return {};
+}
+
+void Check(const std::string& problem) {
+    if (!problem.empty()) throw InvalidName(problem);
+}
+
 }  // namespace
 
-const KeyNode* Hive::Find(std::string_view path) const {
-    auto it = keys_.find(MapKey(NormalisePath(path)));
+std::string KeyPathProblem(std::string_view normalPath) {
+    if (std::string problem = ControlCharacterProblem("key name", normalPath); !problem.empty())
+        return problem;
+    const size_t depth =
+        normalPath.empty() ? 0 : 1 + std::count(normalPath.begin(), normalPath.end(), '\\');
+    if (depth > kMaxKeyDepth)
+        return "key \"" + Shown(normalPath) + "\" is nested " + std::to_string(depth) +
+               " levels deep; keys nest at most " + std::to_string(kMaxKeyDepth) + " levels";
+    return {};
+}
+
+std::string ValueNameProblem(std::string_view name) {
+    return ControlCharacterProblem("value name", name);
+}
+
+const KeyNode* Hive::Find(std::string_view rawPath) const {
+    const std::string path = NormalisePath(rawPath);
+    if (!KeyPathProblem(path).empty()) return nullptr;
+    auto it = keys_.find(MapKey(path));
     return it == keys_.end() ? nullptr : &it->second;
 }
 
@@ -356,23 +417,37 @@ KeyNode* Hive::Find(std::string_view path) {
 }
 
 KeyNode& Hive::Create(std::string_view rawPath) {
-    std::string path = NormalisePath(rawPath);
-    size_t pos = 0;
-    KeyNode* node = nullptr;
+    const std::string path = NormalisePath(rawPath);
+    Check(KeyPathProblem(path));
+    const std::string key = MapKey(path);
+    // Walk up to the deepest key that exists, then create the missing ones
+    // below it: an existing parent costs one lookup, whatever the depth.
+    std::vector<size_t> missing;  // lengths of the missing prefixes, deepest first
+    size_t end = key.size();
     while (true) {
-        size_t end = path.find('\\', pos);
-        std::string prefix = path.substr(0, end);
-        auto [it, inserted] = keys_.try_emplace(MapKey(prefix));
-        if (inserted) it->second.path = prefix;
+        auto it = keys_.find(key.substr(0, end));
+        if (it != keys_.end()) {
+            if (missing.empty()) return it->second;
+            break;
+        }
+        missing.push_back(end);
+        const size_t separator = end == 0 ? std::string::npos : key.rfind(kOrderSeparator, end - 1);
+        if (separator == std::string::npos) break;
+        end = separator;
+    }
+    KeyNode* node = nullptr;
+    for (auto length = missing.rbegin(); length != missing.rend(); ++length) {
+        auto [it, inserted] = keys_.try_emplace(key.substr(0, *length));
+        it->second.path = path.substr(0, *length);
         node = &it->second;
-        if (end == std::string::npos) break;
-        pos = end + 1;
     }
     return *node;
 }
 
 bool Hive::DeleteTree(std::string_view rawPath) {
-    std::string folded = MapKey(NormalisePath(rawPath));
+    const std::string path = NormalisePath(rawPath);
+    Check(KeyPathProblem(path));
+    std::string folded = MapKey(path);
     auto it = keys_.find(folded);
     if (it == keys_.end()) return false;
     std::string prefix = folded + kOrderSeparator;
@@ -383,19 +458,27 @@ bool Hive::DeleteTree(std::string_view rawPath) {
 }
 
 std::vector<std::string> Hive::SubKeyNames(std::string_view rawPath) const {
-    std::string folded = MapKey(NormalisePath(rawPath));
+    const std::string path = NormalisePath(rawPath);
+    if (!KeyPathProblem(path).empty()) return {};
+    std::string folded = MapKey(path);
     std::string prefix = folded.empty() ? std::string() : folded + kOrderSeparator;
     std::vector<std::string> names;
-    for (auto it = keys_.lower_bound(prefix); it != keys_.end(); ++it) {
+    for (auto it = keys_.lower_bound(prefix); it != keys_.end();) {
         if (it->first.compare(0, prefix.size(), prefix) != 0) break;
         std::string_view rest = std::string_view(it->first).substr(prefix.size());
-        if (rest.empty() || rest.find(kOrderSeparator) != std::string_view::npos) continue;
-        names.push_back(it->second.path.substr(it->second.path.size() - rest.size()));
+        const size_t separator = rest.find(kOrderSeparator);
+        if (!rest.empty() && separator == std::string_view::npos)
+            names.push_back(it->second.path.substr(it->second.path.size() - rest.size()));
+        // Skip the child's own subkeys: they sort right after it, below "\x02".
+        std::string next(it->first, 0, prefix.size() + std::min(separator, rest.size()));
+        next += '\x02';
+        it = keys_.lower_bound(next);
     }
     return names;
 }
 
 void Hive::SetValue(std::string_view path, Value value) {
+    Check(ValueNameProblem(value.name));
     KeyNode& node = Create(path);
     if (Value* existing = node.FindValue(value.name)) {
         std::string keptName = existing->name;  // the first spelling stays
@@ -407,6 +490,8 @@ void Hive::SetValue(std::string_view path, Value value) {
 }
 
 bool Hive::DeleteValue(std::string_view path, std::string_view name) {
+    Check(KeyPathProblem(NormalisePath(path)));
+    Check(ValueNameProblem(name));
     KeyNode* node = Find(path);
     if (node == nullptr) return false;
     auto it = std::find_if(node->values.begin(), node->values.end(),

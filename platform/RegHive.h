@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +43,27 @@ struct KeyNode {
 std::string FoldCase(std::string_view text);
 bool NamesEqual(std::string_view a, std::string_view b);
 
+// Windows' own limit on how deep keys nest.
+inline constexpr size_t kMaxKeyDepth = 512;
+
+// Why a key path (normalised) or a value name cannot be stored; empty when it
+// can. Control characters are refused: a line break would break the file's
+// line structure, and 0x01 separates the tree's own path components.
+std::string KeyPathProblem(std::string_view normalPath);
+std::string ValueNameProblem(std::string_view name);
+
+// Thrown by the hive's writing operations for a name they refuse; what()
+// says why. Registry writes and the parser turn it into an error.
+class InvalidName : public std::invalid_argument {
+  public:
+    using std::invalid_argument::invalid_argument;
+};
+
 // Key paths are backslash-separated, relative to the hive root, without
-// leading or trailing separators ("Software\Vostrelin\Voices").
+// leading or trailing separators ("Software\Vostrelin\Voices"). A path
+// that KeyPathProblem refuses names no key: Find gives nullptr, and Create,
+// DeleteTree, SetValue and DeleteValue throw InvalidName (as they do for a
+// refused value name).
 class Hive {
   public:
     const KeyNode* Find(std::string_view path) const;

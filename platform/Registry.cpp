@@ -1,10 +1,13 @@
 #include "Registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -55,17 +58,28 @@ std::string HiveFilePath(Root root) {
            (FileRoot(root) == Root::CurrentUser ? "/user.reg" : "/machine.reg");
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
+// The file's text ("" for a missing file); false with `why` set when it
+// cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& why) {
     text.clear();
-    exists = false;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT;
-    exists = true;
+    // Without blocking: a FIFO in the file's place must not hang the reader.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return errno == ENOENT;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        why = "not a regular file";
+        return false;
+    }
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
+            why = std::strerror(errno);
             ::close(fd);
             return false;
         }
@@ -76,30 +90,36 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
     return true;
 }
 
-enum class LoadResult { Ok, Malformed, IoError };
-
-// Reads and parses a hive file; reports a malformed file once per version.
-LoadResult LoadHive(const std::string& path, Root root, Hive& hive, bool reportErrors) {
-    std::string text;
-    bool exists = false;
-    if (!ReadWholeFile(path, text, exists)) {
-        if (reportErrors) MessageBox(kCaption, path + ": cannot be read: " + std::strerror(errno));
-        return LoadResult::IoError;
+// Reads and parses a hive file; `problem` says what is wrong with it
+// ("FILE:LINE: what" for a malformed file). A missing file is an empty hive.
+Status LoadHive(const std::string& path, Root root, Hive& hive, std::string& problem) {
+    std::string text, why;
+    problem.clear();
+    if (!ReadWholeFile(path, text, why)) {
+        problem = path + ": cannot be read: " + why;
+        return Status::IoError;
     }
     ParseError err = ParseRegText(text, RootName(root), hive);
     if (err) {
         hive = Hive();
-        if (reportErrors)
-            MessageBox(kCaption, path + ":" + std::to_string(err.line) + ": " + err.what +
-                                     " (the file is read as empty and not written)");
-        return LoadResult::Malformed;
+        problem = path + ":" + std::to_string(err.line) + ": " + err.what;
+        return Status::Malformed;
     }
-    return LoadResult::Ok;
+    return Status::Ok;
+}
+
+void Report(Status s, const std::string& problem) {
+    if (s == Status::Malformed)
+        MessageBox(kCaption, problem + " (the file is read as empty and not written)");
+    else if (s != Status::Ok)
+        MessageBox(kCaption, problem);
 }
 
 struct CacheEntry {
     FileSignature signature;
     std::shared_ptr<const Hive> hive;
+    Status status = Status::Ok;
+    std::string problem;
 };
 
 std::mutex gCacheMutex;
@@ -164,6 +184,42 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
     return true;
 }
 
+// What `text` reads back as, compared with the hive it was made from; empty
+// when they are the same.
+std::string ReadBackProblem(const std::string& text, const Hive& hive, Root root) {
+    Hive again;
+    if (ParseError err = ParseRegText(text, RootName(root), again))
+        return "line " + std::to_string(err.line) + " of the new text: " + err.what;
+    if (again == hive) return {};
+    auto a = hive.Keys().begin(), b = again.Keys().begin();
+    while (a != hive.Keys().end() && b != again.Keys().end() && a->first == b->first &&
+           a->second.path == b->second.path && a->second.values.size() == b->second.values.size())
+        ++a, ++b;
+    const std::string key = a != hive.Keys().end() ? a->second.path : std::string("(end)");
+    return "key \"" + key + "\" would read back differently";
+}
+
+// A temporary file of a writer that died before renaming it: "machine.reg."
+// or "user.reg." and the six characters mkstemp put there. Only called
+// under the write lock, when no writer can be between mkstemp and rename.
+bool IsStaleTemporary(std::string_view name) {
+    for (std::string_view base : {"machine.reg.", "user.reg."}) {
+        if (name.size() != base.size() + 6 || name.substr(0, base.size()) != base) continue;
+        std::string_view tail = name.substr(base.size());
+        return std::all_of(tail.begin(), tail.end(),
+                           [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    }
+    return false;
+}
+
+void RemoveStaleTemporaries(const std::string& dir) {
+    DIR* folder = ::opendir(dir.c_str());
+    if (folder == nullptr) return;
+    while (const dirent* entry = ::readdir(folder))
+        if (IsStaleTemporary(entry->d_name)) ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    ::closedir(folder);
+}
+
 class FileLock {
   public:
     explicit FileLock(const std::string& path) {
@@ -198,6 +254,10 @@ std::string StatusText(Status s) {
             return "registry file is malformed";
         case Status::IoError:
             return "registry file cannot be read or written";
+        case Status::InvalidName:
+            return "invalid key or value name";
+        case Status::Unrepresentable:
+            return "the change cannot be stored faithfully in the registry file";
     }
     return "unknown registry status";
 }
@@ -222,16 +282,36 @@ std::string HivePath(Root root, std::string_view path) {
                           : std::string(kClassesPrefix) + "\\" + normal;
 }
 
-std::shared_ptr<const Hive> Snapshot(Root root) {
+namespace {
+
+// The cached parse of the hive file, parsed again when the file changed; a
+// problem is reported once per version of the file.
+CacheEntry CachedHive(Root root) {
     const std::string path = HiveFilePath(root);
     FileSignature sig = Signature(path);
     std::lock_guard<std::mutex> lock(gCacheMutex);
     auto it = gCache.find(path);
-    if (it != gCache.end() && it->second.signature == sig) return it->second.hive;
+    if (it != gCache.end() && it->second.signature == sig) return it->second;
     auto hive = std::make_shared<Hive>();
-    if (sig.exists) LoadHive(path, FileRoot(root), *hive, true);
-    gCache[path] = CacheEntry{sig, hive};
-    return hive;
+    CacheEntry entry{sig, hive, Status::Ok, {}};
+    if (sig.exists) {
+        entry.status = LoadHive(path, FileRoot(root), *hive, entry.problem);
+        Report(entry.status, entry.problem);
+    }
+    gCache[path] = entry;
+    return entry;
+}
+
+}  // namespace
+
+std::shared_ptr<const Hive> Snapshot(Root root) {
+    return CachedHive(root).hive;
+}
+
+Status CheckHiveFile(Root root, std::string& problem) {
+    CacheEntry entry = CachedHive(root);
+    problem = entry.problem;
+    return entry.status;
 }
 
 Status Edit(Root root, const std::function<Status(Hive&)>& change) {
@@ -246,20 +326,33 @@ Status Edit(Root root, const std::function<Status(Hive&)>& change) {
         MessageBox(kCaption, dir + "/registry.lock: cannot be locked: " + std::strerror(errno));
         return Status::IoError;
     }
+    RemoveStaleTemporaries(dir);
     Hive hive;
-    switch (LoadHive(path, FileRoot(root), hive, true)) {
-        case LoadResult::Ok:
-            break;
-        case LoadResult::Malformed:
-            return Status::Malformed;
-        case LoadResult::IoError:
-            return Status::IoError;
+    std::string problem;
+    if (Status loaded = LoadHive(path, FileRoot(root), hive, problem); loaded != Status::Ok) {
+        Report(loaded, problem);
+        return loaded;
     }
     Hive before = hive;
-    Status s = change(hive);
+    Status s = Status::Ok;
+    try {
+        s = change(hive);
+    } catch (const InvalidName& e) {
+        MessageBox(kCaption, path + ": " + e.what() + " (nothing was written)");
+        return Status::InvalidName;
+    }
     if (s != Status::Ok) return s;
     if (hive == before) return Status::Ok;
-    if (!ReplaceFile(path, FormatRegText(hive, RootName(root)))) {
+    // The file must read back as exactly this hive, or it is not installed.
+    const std::string text = FormatRegText(hive, RootName(root));
+    if (std::string why = ReadBackProblem(text, hive, root); !why.empty()) {
+        MessageBox(kCaption, path +
+                                 ": the change was refused, the file would not read back as "
+                                 "written: " +
+                                 why + " (nothing was written)");
+        return Status::Unrepresentable;
+    }
+    if (!ReplaceFile(path, text)) {
         MessageBox(kCaption, path + ": cannot be written: " + std::strerror(errno));
         return Status::IoError;
     }

@@ -25,11 +25,13 @@ enum class Root { LocalMachine, CurrentUser, ClassesRoot };
 
 enum class Status {
     Ok,
-    NotFound,   // missing key or value, or no more items in an enumeration
-    MoreData,   // the value is larger than the caller's buffer
-    WrongType,  // the value cannot be read in the asked form
-    Malformed,  // the hive file is malformed; it is not written
-    IoError,    // the hive file or its folder could not be read or written
+    NotFound,         // missing key or value, or no more items in an enumeration
+    MoreData,         // the value is larger than the caller's buffer
+    WrongType,        // the value cannot be read in the asked form
+    Malformed,        // the hive file is malformed; it is not written
+    IoError,          // the hive file or its folder could not be read or written
+    InvalidName,      // a key or value name that cannot be stored; nothing written
+    Unrepresentable,  // the new file would not read back as written; nothing written
 };
 
 std::string StatusText(Status status);
@@ -87,5 +89,9 @@ std::string HivePath(Root root, std::string_view path);
 // A read-only snapshot of a whole hive (empty when the file is missing or
 // malformed).
 std::shared_ptr<const Hive> Snapshot(Root root);
+
+// Whether the hive file reads: Ok (a missing file included), else Malformed
+// or IoError with `problem` saying "FILE:LINE: what" or why it cannot be read.
+Status CheckHiveFile(Root root, std::string& problem);
 
 }  // namespace vox::reg

@@ -7,8 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 ./scripts/install-deps.sh
-targets=(registry abs07 phrase allophone-rules unit-cover corpus-text stress-dictionary
-  user-vocabulary markup glossor rhythmics intonation intonation-new amp pros-cfg)
+targets=(registry registry-write abs07 phrase allophone-rules unit-cover corpus-text
+  stress-dictionary user-vocabulary markup glossor rhythmics intonation intonation-new amp
+  pros-cfg)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOXAMEN_FUZZ=ON \
   -DVOXAMEN_BENCH=OFF >/dev/null
 if ! cmake --build build-fuzz -j"${JOBS:-2}" --target "${targets[@]/#/fuzz-}" >build-fuzz/build.log 2>&1; then

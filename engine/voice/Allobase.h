@@ -1,9 +1,14 @@
 // Allobase: the voice database of the engine, an "abs.07" file
-// (docs/formats/abs07.md) mapped read-only and indexed once at Open. Units
-// are found through an ordered map from name to their place in the mapping;
-// only the requested unit is copied. The whole index is checked against the
-// file at Open, so a truncated or hostile file fails there and a lookup
-// never reads outside the mapping.
+// (docs/formats/abs07.md), indexed once at Open. Units are found through an
+// ordered map from name to their place in the file; only the requested unit
+// is copied. The whole index is checked against the file at Open, so a
+// truncated or hostile file fails there.
+//
+// The file is read by offset, not mapped: a voice file that another process
+// rewrites in place or truncates (instead of installing a new file by
+// renaming it over the old one, the way voices are installed) would otherwise
+// kill the host with SIGBUS. A file cut short since Open makes a lookup fail;
+// the engine asks FileChanged before each phrase and opens it again.
 #pragma once
 
 #include <map>
@@ -11,7 +16,7 @@
 #include <string>
 
 #include "engine/voice/AudioBase.h"
-#include "platform/FileMapping.h"
+#include "platform/FileReader.h"
 
 namespace vox {
 
@@ -27,6 +32,9 @@ class Allobase final : public AudioBase {
     bool GetUnit(Unit& unit) const override;
     bool IsOpen() const override { return open_; }
     int32_t UnitLength(const std::string& name) const override;
+    // The path names another file, or the file was resized or rewritten,
+    // since the last Open (successful or not).
+    bool FileChanged() const override;
 
     const std::string& FirstHeaderText() const { return firstText_; }
     const std::string& SecondHeaderText() const { return secondText_; }
@@ -45,7 +53,9 @@ class Allobase final : public AudioBase {
 
     void Close();
 
-    MappedFile file_;
+    FileReader file_;
+    std::string path_;     // of the last Open
+    FileIdentity opened_;  // what that path named then
     std::string firstText_, secondText_;
     int32_t markTotal_ = 0, sampleTotal_ = 0;
     std::map<std::string, Location, std::less<>> units_;  // offsets into file_

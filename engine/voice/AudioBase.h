@@ -1,5 +1,5 @@
 // The engine's view of a voice database: units (recorded allophones) by name.
-// The one implementation is Allobase, over a memory-mapped "abs.07" file
+// The one implementation is Allobase, over an "abs.07" file
 // (docs/formats/abs07.md).
 #pragma once
 
@@ -27,6 +27,9 @@ class AudioBase {
     virtual bool IsOpen() const = 0;
     // Recorded sample count of a unit, 0 when absent.
     virtual int32_t UnitLength(const std::string& name) const = 0;
+    // True when the database's file is no longer the one opened (replaced,
+    // rewritten or resized): the engine then opens it again.
+    virtual bool FileChanged() const { return false; }
 };
 
 }  // namespace vox

@@ -3,6 +3,9 @@
 // again by the next SetVoice instead of being reported as already loaded.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "engine/Voxamen.h"
 #include "support/CapturedMessages.h"
 #include "support/SyntheticVoice.h"
@@ -64,6 +67,14 @@ TEST_F(SetVoiceDatabase, AVoiceWithoutDatabasePathFails) {
     EXPECT_EQ(engine_->SetVoice("bare"), E_FAIL);
     EXPECT_EQ(engine_->SetVoice("bare"), E_FAIL) << "an empty path is no loaded database";
     EXPECT_TRUE(messages_.Contains(kEngineCaption, "Failed to init audio base "));
+}
+
+TEST_F(SetVoiceDatabase, AFifoAsDatabaseFailsAtOnce) {
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    ::alarm(20);  // a reader waiting for a writer would hang here
+    EXPECT_EQ(engine_->SetVoice("ru1"), E_FAIL);
+    ::alarm(0);
+    EXPECT_TRUE(messages_.Contains(kEngineCaption, "Failed to init audio base " + path_));
 }
 
 }  // namespace

@@ -69,5 +69,19 @@ TEST(AnalyseCommand, AcceptsLetters) {
     EXPECT_EQ(r.out.find("phonemes:"), std::string::npos);
 }
 
+TEST(TranscribeCommand, InvalidUtf8IsReportedWithItsPosition) {
+    test::TempRegistry registry;
+    ASSERT_EQ(test::ServerLibrary("allomod-419-2.so").Register(), S_OK);
+    // "мо\xFFре": the stray byte would otherwise read as a word break.
+    for (const char* command : {"transcribe", "analyse"}) {
+        ToolRun r = Tool({command, "мо\xFFре", "--module", "419.2"});
+        EXPECT_EQ(r.status, cli::kExitUsage) << command;
+        EXPECT_NE(r.err.find(std::string("voxamen ") + command +
+                             ": the text is not UTF-8: byte 0xFF at byte offset 4"),
+                  std::string::npos)
+            << r.err;
+    }
+}
+
 }  // namespace
 }  // namespace vox

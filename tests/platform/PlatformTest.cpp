@@ -2,12 +2,17 @@
 // single instance, program start, text helpers.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include "platform/CodePage.h"
 #include "platform/FileMapping.h"
+#include "platform/FileReader.h"
+#include "platform/FileText.h"
 #include "platform/Guid.h"
 #include "platform/Hresult.h"
 #include "platform/Messages.h"
@@ -82,6 +87,52 @@ TEST(Text, ParsesNumbersWholeAndLocaleFree) {
     EXPECT_EQ(ParseInteger("+42"), 42);
     EXPECT_EQ(ParseInteger("-7"), -7);
     EXPECT_FALSE(ParseInteger(""));
+}
+
+TEST(CodePage, FindsTheFirstByteThatIsNotUtf8) {
+    EXPECT_EQ(FirstInvalidUtf8("мо+ре, 𝄞 ok"), std::nullopt);
+    EXPECT_EQ(FirstInvalidUtf8("мо\xFFре"), 4u);
+    EXPECT_EQ(FirstInvalidUtf8("ab\xD0"), 2u) << "cut short";
+    EXPECT_EQ(FirstInvalidUtf8("a\xC0\x80"), 1u) << "overlong";
+    EXPECT_EQ(FirstInvalidUtf8("\xED\xA0\x80"), 0u) << "surrogate";
+    EXPECT_EQ(FirstInvalidUtf8("\xF4\x90\x80\x80"), 0u) << "past U+10FFFF";
+    EXPECT_EQ(FirstInvalidUtf8("\xD0\xBC\x80"), 2u) << "stray continuation byte";
+}
+
+// Readers of voice and data files refuse a FIFO at once instead of waiting
+// for a writer (the alarm ends a hung test).
+TEST(FileReader, RefusesWhatIsNotARegularFileWithoutBlocking) {
+    test::TempDir dir;
+    const std::string fifo = dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ::alarm(20);
+    std::string error;
+    FileReader reader;
+    EXPECT_FALSE(reader.Open(fifo, &error));
+    EXPECT_NE(error.find("is a FIFO"), std::string::npos) << error;
+    MappedFile mapped;
+    EXPECT_FALSE(mapped.Open(fifo, &error));
+    EXPECT_NE(error.find("is a FIFO"), std::string::npos) << error;
+    EXPECT_EQ(ReadWholeFile(fifo), std::nullopt);
+    EXPECT_FALSE(reader.Open(dir.Path(), &error));
+    ::alarm(0);
+}
+
+TEST(FileReader, ReadsByOffsetAndToldVersionsApart) {
+    test::TempDir dir;
+    const std::string path = dir.File("f");
+    test::WriteFile(path, "abcdef");
+    FileReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    EXPECT_EQ(reader.Size(), 6u);
+    uint8_t bytes[3] = {};
+    ASSERT_TRUE(reader.ReadAt(3, bytes));
+    EXPECT_EQ(bytes[0], 'd');
+    EXPECT_EQ(IdentifyFile(path), reader.Identity());
+    ASSERT_EQ(::truncate(path.c_str(), 4), 0);  // cut short behind the reader's back
+    EXPECT_FALSE(reader.ReadAt(3, bytes));
+    EXPECT_NE(IdentifyFile(path), reader.Identity());
+    EXPECT_FALSE(IdentifyFile(dir.File("missing")).exists);
 }
 
 TEST(FileMapping, MapsWholeFilesAndExplainsFailures) {

@@ -202,6 +202,9 @@ TEST(Registry, WriterKilledMidWriteLeavesAReadableRegistry) {
     ASSERT_EQ(Key::Open(Root::LocalMachine, "Base", base), Status::Ok);
     EXPECT_TRUE(messages.All().empty()) << messages.All()[0].text;
     EXPECT_EQ(Key::Create(Root::LocalMachine, "After", key), Status::Ok) << "the lock died with it";
+    // The killed writer's temporary file, if it had one, went with that write.
+    for (const std::string& name : test::FolderEntries(registry.Dir()))
+        EXPECT_EQ(name.rfind("machine.reg.", 0), std::string::npos) << name;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vox::test {
 
@@ -42,5 +43,7 @@ class TempDir {
 
 void WriteFile(const std::string& path, const std::string& contents);
 std::string ReadFile(const std::string& path);
+// The names in a folder, "." and ".." left out, sorted.
+std::vector<std::string> FolderEntries(const std::string& dir);
 
 }  // namespace vox::test

@@ -3,6 +3,9 @@
 // and bad arguments give clear errors and non-zero exits.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <sstream>
 #include <tuple>
@@ -198,6 +201,17 @@ TEST_F(DbCommand, CheckStopsAtWhatCannotBeRead) {
     EXPECT_EQ(info.rc, 1);
     EXPECT_TRUE(Has(info.err, "sample total at offset 17")) << info.err;
     EXPECT_TRUE(Has(info.err, "voxamen db check lists every defect"));
+}
+
+TEST_F(DbCommand, AFifoIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(db_.c_str(), 0600), 0);
+    ::alarm(20);  // a reader waiting for a writer would hang here
+    for (const char* command : {"check", "info"}) {
+        Result r = Db({command, db_});
+        EXPECT_EQ(r.rc, 1) << command;
+        EXPECT_TRUE(Has(r.err + r.out, db_ + ": is a FIFO, not a regular file")) << r.err << r.out;
+    }
+    ::alarm(0);
 }
 
 TEST_F(DbCommand, ArgumentsAreCheckedAndEverySubcommandHasHelp) {

@@ -81,9 +81,29 @@ TEST_F(SpeakPhonemesCommand, ReportsBadRequests) {
     r = Voxamen({"speak-phonemes", kPhrase, "--type", "(.)|(.)", "--voice", "nobody", "-o", wav});
     EXPECT_EQ(r.status, kExitFailure);
     EXPECT_NE(r.err.find("\"nobody\""), std::string::npos);
-    r = Voxamen({"speak-phonemes", kPhrase, "--type", "(.)|(.)", "--voice", "ru", "--rate", "8000",
-                 "-o", wav});
-    EXPECT_EQ(r.status, kExitFailure) << "8000 Hz is not produced";
+    for (const char* rate : {"8000", "1", "0", "-5", "192001", "fast"}) {
+        r = Voxamen({"speak-phonemes", kPhrase, "--type", "(.)|(.)", "--voice", "ru", "--rate",
+                     rate, "-o", wav});
+        EXPECT_EQ(r.status, kExitUsage) << rate;
+        EXPECT_NE(r.err.find(std::string("--rate ") + rate +
+                             " is not supported: the engine produces 87 to 192000 Hz except 8000"),
+                  std::string::npos)
+            << r.err;
+    }
+    // The module's reasons, not a bare E_INVALIDARG.
+    const std::pair<const char*, const char*> phrases[] = {
+        {"#,M,QQ,#", "unknown phoneme \"QQ\" (phoneme 3)"},
+        {"M,A0,#", "starts with \"M\""},
+        {"#,M,A0,_,#", "\"_\" and \"#\" stand next to each other at phoneme 4 and 5"},
+        {"#,#", "at least three"},
+    };
+    for (const auto& [phrase, why] : phrases) {
+        r = Voxamen({"speak-phonemes", phrase, "--type", "(.)|(.)", "--voice", "ru", "-o", wav});
+        EXPECT_EQ(r.status, kExitFailure) << phrase;
+        EXPECT_NE(r.err.find("E_INVALIDARG"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("module 419.1 rejects the phrase: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+    }
     EXPECT_EQ(Voxamen({"speak-phonemes", kPhrase}).status, kExitUsage);
     EXPECT_EQ(Voxamen({"speak-phonemes", kPhrase, "--type", "(.)|(.)", "--voice", "ru", "--bits",
                        "12", "-o", wav})

@@ -25,6 +25,15 @@ Result Voxamen(std::vector<std::string> args) {
 
 class Commands : public testing::Test {
   protected:
+    // Voices are added for installed phonetic modules only.
+    void InstallModules(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            reg::Key key;
+            ASSERT_EQ(reg::Key::Create(reg::Root::LocalMachine,
+                                       std::string("SOFTWARE\\Vostrelin\\Phonetic\\") + name, key),
+                      reg::Status::Ok);
+        }
+    }
     test::TempRegistry registry_;
     test::TempDir dir_;
 };
@@ -72,6 +81,7 @@ TEST_F(Commands, VoiceAddNamesThisSystemsLexicalComponentByDefault) {
 }
 
 TEST_F(Commands, VoiceAddWritesSettingsAndTokenAndVoicesListsIt) {
+    InstallModules({"419.1"});
     const std::string data = dir_.File("voice.abs");
     test::WriteFile(data, "x");
     Result r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "1", "--name",
@@ -107,6 +117,7 @@ TEST_F(Commands, VoiceAddWritesSettingsAndTokenAndVoicesListsIt) {
 }
 
 TEST_F(Commands, VoiceAddRefusesBadArguments) {
+    InstallModules({"419"});
     const std::string data = dir_.File("voice.abs");
     struct Case {
         std::vector<std::string> args;
@@ -131,6 +142,62 @@ TEST_F(Commands, VoiceAddRefusesBadArguments) {
     Result r = Voxamen({"voice", "add", "ru1", "--data", data});
     EXPECT_EQ(r.status, kExitOk) << "a database that does not exist yet is only a warning";
     EXPECT_NE(r.err.find("warning"), std::string::npos);
+}
+
+TEST_F(Commands, VoiceAddRefusesKeysWithControlCharactersAndTheRegistryStaysUsable) {
+    InstallModules({"419"});
+    const std::string data = dir_.File("voice.abs");
+    ASSERT_EQ(Voxamen({"voice", "add", "ru1", "--data", data}).status, kExitOk);
+    for (const std::string key : {"a\nb", "\n",
+                                  "ru1\x01"
+                                  "Attributes"}) {
+        Result r = Voxamen({"voice", "add", key, "--data", data});
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_NE(r.err.find("control character"), std::string::npos) << r.err;
+        EXPECT_EQ(Voxamen({"voice", "remove", key}).status, kExitFailure);
+    }
+    Result list = Voxamen({"voices"});
+    EXPECT_EQ(list.status, kExitOk) << list.err;
+    EXPECT_NE(list.out.find("ru1"), std::string::npos);
+    reg::Key attributes;
+    EXPECT_EQ(
+        reg::Key::Open(reg::Root::LocalMachine,
+                       "SOFTWARE\\Microsoft\\Speech\\Voices\\Tokens\\ru1\\Attributes", attributes),
+        reg::Status::Ok);
+}
+
+TEST_F(Commands, VoiceAddNeedsAnInstalledModuleAndSaysWhenItReplacesAVoice) {
+    const std::string data = dir_.File("voice.abs");
+    Result r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "1"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_NE(r.err.find("no module is installed"), std::string::npos) << r.err;
+    InstallModules({"419.0", "419.1"});
+    r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "99"});
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_NE(r.err.find("no installed phonetic module serves language 419, sublanguage 99 "
+                         "(module 419.99); installed modules: 419.0 419.1"),
+              std::string::npos)
+        << r.err;
+    ASSERT_EQ(Voxamen({"voice", "add", "RU1", "--data", data, "--sublang", "1"}).status, kExitOk);
+    r = Voxamen({"voice", "add", "ru1", "--data", data, "--sublang", "0"});
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.err.find("replaces the installed voice \"RU1\""), std::string::npos) << r.err;
+    r = Voxamen({"voice", "add", "RU1", "--data", data, "--sublang", "0"});
+    EXPECT_EQ(r.err.find("replaces"), std::string::npos) << "the same key is no surprise";
+}
+
+TEST_F(Commands, ListingsOfACorruptRegistryFailNamingFileAndLine) {
+    registry_.WriteMachine("Windows Registry Editor Version 5.00\n\n[junk\n");
+    for (const char* command : {"voices", "modules"}) {
+        Result r = Voxamen({command});
+        EXPECT_EQ(r.status, kExitFailure) << command;
+        EXPECT_NE(r.err.find(registry_.MachineFile() + ":3: "), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find("No "), std::string::npos) << r.out;
+    }
+    registry_.WriteMachine("Windows Registry Editor Version 5.00\n");
+    registry_.WriteUser("binary junk \x01\x02");
+    EXPECT_EQ(Voxamen({"voices"}).status, kExitFailure) << "the user's settings are listed too";
+    EXPECT_EQ(Voxamen({"modules"}).status, kExitOk);
 }
 
 TEST_F(Commands, VoicesSaysWhenThereAreNone) {

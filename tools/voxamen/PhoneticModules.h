@@ -25,4 +25,12 @@ bool LooksLikeLetters(std::string_view text);
 // Owns a returned CoTaskMem string ("" for null).
 std::string TakeString(char* block);
 
+// Why `module` rejects the phrase, in the terms of the phrase rules: the
+// unknown phoneme, or which framing rule the phrase breaks and where.
+std::string PhraseRejection(IPhonetic& module, const std::string& phrase);
+
+// False, after a message to `err` naming `command` and the byte offset, when
+// `text` is not UTF-8 (it would otherwise be read as a word break).
+bool CheckUtf8(std::string_view text, std::string_view command, std::ostream& err);
+
 }  // namespace vox::cli

@@ -1,7 +1,9 @@
 #include "tools/voxamen/VoiceInstaller.h"
 
+#include "engine/PhoneticModuleLoader.h"
 #include "engine/voice/VoiceProperties.h"
 #include "interfaces/AdapterIds.h"
+#include "phonetic/ModuleFacts.h"
 #include "platform/Guid.h"
 #include "platform/Registry.h"
 
@@ -21,6 +23,8 @@ bool IsHex(const std::string& s) {
 std::string ValidateVoiceInstallation(const VoiceInstallation& v) {
     if (v.key.empty()) return "the voice key is empty";
     if (v.key.find('\\') != std::string::npos) return "the voice key must not contain \"\\\"";
+    if (std::string problem = reg::KeyPathProblem(v.key); !problem.empty())
+        return "the voice key is refused: " + problem;
     if (v.voiceData.empty()) return "the voice database path is empty";
     if (v.voiceData.front() != '/') return "the voice database path must be absolute";
     for (const std::string* text : {&v.voiceData, &v.name, &v.lexicon, &v.gender, &v.age})
@@ -36,6 +40,31 @@ std::string ValidateVoiceInstallation(const VoiceInstallation& v) {
     if (!v.lexicon.empty() && !GuidFromString(v.lexicon))
         return "the lexical component must be a class id like "
                "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
+    return {};
+}
+
+std::string ModuleProblem(const VoiceInstallation& v) {
+    const std::string wanted = PhoneticModuleName(v.language, v.sublang);
+    reg::Key modules;
+    std::vector<std::string> installed;
+    if (reg::Key::Open(reg::Root::LocalMachine, kPhoneticModulesKey, modules) == reg::Status::Ok)
+        installed = modules.SubKeyNames();
+    for (const std::string& name : installed)
+        if (reg::NamesEqual(name, wanted)) return {};
+    std::string problem = "no installed phonetic module serves language " + v.language +
+                          (v.sublang.empty() ? std::string() : ", sublanguage " + v.sublang) +
+                          " (module " + wanted + ")";
+    if (installed.empty()) return problem + "; no module is installed: run voxamen register";
+    problem += "; installed modules:";
+    for (const std::string& name : installed) problem += " " + name;
+    return problem + " (see voxamen modules)";
+}
+
+std::string InstalledVoiceKey(const std::string& key) {
+    reg::Key voices;
+    if (reg::Key::Open(reg::Root::LocalMachine, VoiceRoot(), voices) != reg::Status::Ok) return {};
+    for (const std::string& name : voices.SubKeyNames())
+        if (reg::NamesEqual(name, key)) return name;
     return {};
 }
 
@@ -87,7 +116,7 @@ bool InstallVoice(const VoiceInstallation& v, std::string& error) {
 }
 
 bool RemoveVoice(const std::string& key, std::string& error) {
-    if (key.empty() || key.find('\\') != std::string::npos) {
+    if (key.empty() || key.find('\\') != std::string::npos || !reg::KeyPathProblem(key).empty()) {
         error = "invalid voice key \"" + key + "\"";
         return false;
     }

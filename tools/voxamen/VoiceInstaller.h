@@ -28,6 +28,15 @@ struct VoiceInstallation {
 // Checks the fields; returns "" when they are usable, else what is wrong.
 std::string ValidateVoiceInstallation(const VoiceInstallation& voice);
 
+// Why no installed phonetic module (a key under
+// HKLM\SOFTWARE\Vostrelin\Phonetic) serves the voice's language and
+// sublanguage, naming the installed ones; empty when one does.
+std::string ModuleProblem(const VoiceInstallation& voice);
+
+// The spelling of the installed voice whose key equals `key` but for case;
+// empty when none is installed.
+std::string InstalledVoiceKey(const std::string& key);
+
 // False with `error` set when the registry cannot be written.
 bool InstallVoice(const VoiceInstallation& voice, std::string& error);
 // False with `error` set when the voice is not installed or cannot be removed.

@@ -30,17 +30,6 @@ constexpr const char* kUsage =
     "  \"мо+ре\", \"+\" after the stressed vowel) is first turned into a phrase.\n"
     "  --module KEY   the module's key under HKLM\\SOFTWARE\\Vostrelin\\Phonetic (default 419.0)\n";
 
-// Why a phrase was rejected, in the terms of the phrase rules.
-std::string Rejection(IPhonetic& module, const std::vector<std::string>& names) {
-    for (const std::string& name : names) {
-        uint64_t sd = 0;
-        if (SUCCEEDED(module.GetSoundDescription(name.c_str(), &sd)) && sd == 0)
-            return "unknown phoneme \"" + name + "\"";
-    }
-    return "a phrase has at least three phonemes, starts and ends with \"#\" and never puts "
-           "\"#\" or \"_\" next to each other";
-}
-
 // The SD's text on one line: its "\r\n"-ended lines joined by " | ".
 std::string OneLine(std::string text) {
     std::string out;
@@ -83,7 +72,7 @@ int PrintAnalysis(IPhonetic& module, const std::string& key, const std::string& 
     int32_t count = 0;
     if (HRESULT hr = module.GetSoundDescriptions(phrase.c_str(), &sdBlock, &count); FAILED(hr)) {
         inv.err << "voxamen analyse: module " << key << " rejects the phrase: "
-                << (hr == E_INVALIDARG ? Rejection(module, names) : HresultText(hr)) << "\n";
+                << (hr == E_INVALIDARG ? PhraseRejection(module, phrase) : HresultText(hr)) << "\n";
         return kExitFailure;
     }
     const std::vector<uint64_t> sds = TakeArray(sdBlock, count);
@@ -136,6 +125,7 @@ int RunAnalyse(const Invocation& inv) {
     if (!module) return kExitFailure;
     std::string phrase = opts.Positional()[0];
     if (LooksLikeLetters(phrase)) {
+        if (!CheckUtf8(phrase, "analyse", inv.err)) return kExitUsage;
         char* phonemes = nullptr;
         module->LettersToPhonemes(Utf8ToCp1251(phrase).c_str(), &phonemes);
         phrase = TakeString(phonemes);

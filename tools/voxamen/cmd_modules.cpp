@@ -10,6 +10,7 @@
 #include "platform/Registry.h"
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
+#include "tools/voxamen/RegistryFiles.h"
 #include "tools/voxamen/Table.h"
 
 namespace vox::cli {
@@ -68,6 +69,7 @@ int RunModules(const Invocation& inv) {
             << "  class's Name and Lang, version, CLSID, server library and whether it exists.\n";
         return kExitOk;
     }
+    if (!RegistryReadable({reg::Root::LocalMachine}, "modules", inv.err)) return kExitFailure;
     reg::Key root;
     std::vector<std::string> keys;
     if (reg::Key::Open(reg::Root::LocalMachine, kPhoneticModulesKey, root) == reg::Status::Ok)

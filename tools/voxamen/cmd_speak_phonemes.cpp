@@ -6,7 +6,10 @@
 #include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
+#include "engine/PhoneticModuleLoader.h"
+#include "engine/voice/VoiceProperties.h"
 #include "interfaces/IVoxamen.h"
 #include "platform/ComKit.h"
 #include "platform/Hresult.h"
@@ -14,6 +17,7 @@
 #include "tools/voicedb/Wav.h"
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
+#include "tools/voxamen/PhoneticModules.h"
 #include "tools/voxamen/Table.h"
 
 namespace vox::cli {
@@ -28,11 +32,22 @@ constexpr const char* kUsage =
     "  PHONEMES  phoneme list framed by \"#\", words separated by \"_\"\n"
     "  --type    syntagma type: phrase mark \"|\" final pause mark\n"
     "  --voice   installed voice key (see voxamen voices)\n"
-    "  --rate    output rate in Hz (default 22050; 8000 is not supported)\n"
+    "  --rate    output rate in Hz, 87 to 192000 but not 8000 (default 22050)\n"
     "  --bits    8 or 16 (default 16)\n"
     "  --sizes   print each phoneme's size, code and viseme\n";
 
 constexpr const char* kCommand = "voxamen speak-phonemes: ";
+
+// The rates the engine converts its 22050-Hz signal to: its converter takes
+// ratios down to 1/256 (87 Hz); above 192000 Hz a WAV file is of no use; the
+// engine refuses 8000 Hz.
+constexpr uint32_t kLowestRate = 87;
+constexpr uint32_t kHighestRate = 192000;
+constexpr uint32_t kRefusedRate = 8000;
+
+bool IsSupportedRate(long long rate) {
+    return rate >= kLowestRate && rate <= kHighestRate && rate != kRefusedRate;
+}
 
 struct Request {
     std::string phonemes, type, voice, output;
@@ -62,8 +77,15 @@ int ParseRequest(const Invocation& inv, Request& r) {
     r.sizes = opts.Has("sizes");
     const std::optional<long long> rate = ParseInteger(opts.Get("rate").value_or("22050"));
     const std::optional<long long> bits = ParseInteger(opts.Get("bits").value_or("16"));
-    if (!rate || *rate <= 0 || *rate > 1000000 || !bits || (*bits != 8 && *bits != 16)) {
-        inv.err << kCommand << "--rate must be a positive number of Hz and --bits 8 or 16\n";
+    if (!rate || !IsSupportedRate(*rate)) {
+        inv.err << kCommand << "--rate " << opts.Get("rate").value_or("")
+                << " is not supported: the engine produces " << kLowestRate << " to "
+                << kHighestRate << " Hz except " << kRefusedRate
+                << " (e.g. 11025, 16000, 22050, 44100 or 48000)\n";
+        return kExitUsage;
+    }
+    if (!bits || (*bits != 8 && *bits != 16)) {
+        inv.err << kCommand << "--bits must be 8 or 16\n";
         return kExitUsage;
     }
     r.rate = static_cast<uint32_t>(*rate);
@@ -117,6 +139,17 @@ void PrintSizes(IVoxamen& engine, const std::string& phonemes, std::ostream& out
     table.Print(out);
 }
 
+// Asks the voice's phonetic module, which rejected the phrase, why.
+std::string WhyPhraseIsRejected(const Request& r) {
+    VoiceProperties props;
+    if (!props.Read(r.voice)) return "the phrase is not a valid phoneme string";
+    const std::string key = PhoneticModuleName(props.language, props.sublang);
+    std::ostringstream ignored;
+    ComPtr<IPhonetic> module = CreatePhoneticModule(key, "speak-phonemes", ignored);
+    if (!module) return "the phrase is not a valid phoneme string";
+    return "module " + key + " rejects the phrase: " + PhraseRejection(*module.Get(), r.phonemes);
+}
+
 int Speak(const Invocation& inv, const Request& r) {
     ComPtr<IVoxamen> engine = CreateEngine(inv.err);
     if (!engine) return kExitFailure;
@@ -141,7 +174,9 @@ int Speak(const Invocation& inv, const Request& r) {
     hr = engine->Speak(r.phonemes.c_str(), r.type.c_str(), nullptr, &audio, &size);
     CoTaskMemPtr<uint8_t> owned(audio);
     if (FAILED(hr) || audio == nullptr) {
-        inv.err << kCommand << "Speak failed: " << HresultText(hr) << "\n";
+        inv.err << kCommand << "Speak failed: " << HresultText(hr);
+        if (hr == E_INVALIDARG) inv.err << ": " << WhyPhraseIsRejected(r);
+        inv.err << "\n";
         return kExitFailure;
     }
     const std::string wav = voicedb::PcmWavBytes(format.nSamplesPerSec, format.wBitsPerSample,

@@ -61,6 +61,7 @@ int RunTranscribe(const Invocation& inv) {
         (opts.Help() ? inv.out : inv.err) << kUsage;
         return opts.Help() ? kExitOk : kExitUsage;
     }
+    if (!CheckUtf8(opts.Positional()[0], "transcribe", inv.err)) return kExitUsage;
     const std::string letters = Utf8ToCp1251(opts.Positional()[0]);
     if (std::optional<std::string> key = opts.Get("module"))
         return TranscribeWithModule(*key, letters, inv);

@@ -81,6 +81,14 @@ int Add(const Invocation& inv, const std::vector<std::string>& args) {
         inv.err << "voxamen voice add: " << problem << "\n";
         return kExitUsage;
     }
+    if (std::string problem = ModuleProblem(v); !problem.empty()) {
+        inv.err << "voxamen voice add: " << problem << "\n";
+        return kExitUsage;
+    }
+    if (std::string installed = InstalledVoiceKey(v.key); !installed.empty() && installed != v.key)
+        inv.err << "voxamen voice add: note: this replaces the installed voice \"" << installed
+                << "\": voice keys differ only in case, so \"" << v.key << "\" and \"" << installed
+                << "\" are the same voice (its key keeps the spelling \"" << installed << "\")\n";
     struct stat st {};
     if (::stat(v.voiceData.c_str(), &st) != 0)
         inv.err << "voxamen voice add: warning: " << v.voiceData << " does not exist yet\n";

@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "tools/voxamen/Command.h"
 #include "tools/voxamen/Options.h"
+#include "tools/voxamen/RegistryFiles.h"
 #include "tools/voxamen/Table.h"
 
 namespace vox::cli {
@@ -23,6 +24,8 @@ int RunVoices(const Invocation& inv) {
                 << "  database and whether that file exists.\n";
         return kExitOk;
     }
+    if (!RegistryReadable({reg::Root::LocalMachine, reg::Root::CurrentUser}, "voices", inv.err))
+        return kExitFailure;
     reg::Key root;
     std::vector<std::string> keys;
     if (reg::Key::Open(reg::Root::LocalMachine, VoiceRoot(), root) == reg::Status::Ok)
