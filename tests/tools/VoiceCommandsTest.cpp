@@ -72,6 +72,7 @@ TEST_F(Commands, RegisterAndUnregisterTheEngine) {
 }
 
 TEST_F(Commands, VoiceAddNamesThisSystemsLexicalComponentByDefault) {
+    InstallModules({"419"});
     const std::string data = dir_.File("voice.abs");
     test::WriteFile(data, "x");
     ASSERT_EQ(Voxamen({"voice", "add", "ru1", "--data", data}).status, kExitOk);
