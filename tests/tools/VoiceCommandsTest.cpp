@@ -245,6 +245,10 @@ namespace {
 
 TEST(VoiceAddProsody, SwitchesTheVoicesModelsOnForTheUser) {
     test::TempRegistry registry;
+    reg::Key module;  // voices are added for installed modules only
+    ASSERT_EQ(
+        reg::Key::Create(reg::Root::LocalMachine, "SOFTWARE\\Vostrelin\\Phonetic\\419", module),
+        reg::Status::Ok);
     Result r = Voxamen({"voice", "add", "p", "--data", "/tmp/p.abs", "--prosody", "70,260"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     VoiceProperties props;
