@@ -83,6 +83,8 @@ bool IsInitialism(std::string_view word) {
 }
 
 bool SpellInitialism(std::string_view word) {
+    static const WordSet asWords{"ГОСТ", "МХАТ", "ТАСС", "СПИД", "ЗАГС", "МКАД", "ГЭС", "АЭС"};
+    if (asWords.Has(word)) return false;
     bool vowel = false;
     int consonants = 0;
     for (unsigned char c : word) {
@@ -94,6 +96,12 @@ bool SpellInitialism(std::string_view word) {
         }
     }
     return !vowel;
+}
+
+std::string ReadInitialism(std::string_view word) {
+    static const std::string usa = W("США"), usaSaid = W("сэ-шэ-а+");
+    if (word == usa) return usaSaid;
+    return Spell(word);
 }
 
 std::string ReadLatin(std::string_view word) {
@@ -119,11 +127,51 @@ std::string ReadLatin(std::string_view word) {
     }();
     std::string lower;
     for (unsigned char c : word) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c | 0x20 : c);
+    // A "magic" e: vowel, one consonant, then an "e" that ends the word or
+    // a part of a compound ("fire|fox", "time|line"); the vowel says its
+    // name and the "e" is silent. Before "c" and "g" only for the first
+    // vowel ("space", but "office").
+    auto isVowel = [&](size_t k) {
+        return k < lower.size() && IsLatinVowel(static_cast<unsigned char>(lower[k]));
+    };
+    auto isConsonant = [&](size_t k) {
+        return k < lower.size() && lower[k] >= 'a' && lower[k] <= 'z' && !isVowel(k) &&
+               lower[k] != 'w' && lower[k] != 'x' && lower[k] != 'y';
+    };
+    auto magicE = [&](size_t v) {  // v: the vowel before consonant + "e"
+        const char named = lower[v];
+        if (named != 'a' && named != 'i' && named != 'o' && named != 'u') return false;
+        if (v + 2 >= lower.size() || lower[v + 2] != 'e' || !isConsonant(v + 1)) return false;
+        // "fire", "wire"; but "more", "care" keep their vowel.
+        if (lower[v + 1] == 'r' && lower[v] != 'i') return false;
+        if (v > 0 && isVowel(v - 1)) return false;
+        const size_t after = v + 3;
+        const bool ends = after >= lower.size() || lower[after] < 'a' || lower[after] > 'z';
+        // A following part of at least three letters starting consonant-vowel.
+        const bool compound =
+            !ends && after + 2 < lower.size() && isConsonant(after) && isVowel(after + 1);
+        if (!ends && !compound) return false;
+        const char cons = lower[v + 1];
+        if (cons == 'c' || cons == 'g') {
+            for (size_t k = 0; k < v; ++k)
+                if (isVowel(k)) return false;
+        }
+        return true;
+    };
+    static const struct Long {
+        std::string a = W("ей"), i = W("ай"), o = W("оу"), u = W("ю"), uu = W("у");
+    } lg;
     std::string out;
     for (size_t i = 0; i < lower.size(); ++i) {
         const char c = lower[i];
         const char n = i + 1 < lower.size() ? lower[i + 1] : 0;
         if (c < 'a' || c > 'z') continue;  // apostrophes, hyphens
+        if ((c == 'a' || c == 'i' || c == 'o' || c == 'u') && magicE(i)) {
+            const bool plainU = c == 'u' && i > 0 && (lower[i - 1] == 'r' || lower[i - 1] == 'l');
+            out += c == 'a' ? lg.a : c == 'i' ? lg.i : c == 'o' ? lg.o : plainU ? lg.uu : lg.u;
+            continue;
+        }
+        if (c == 'e' && i >= 2 && magicE(i - 2)) continue;
         auto two = [&](char a, char b) { return c == a && n == b; };
         if (lower.compare(i, 4, "tion") == 0) {
             out += r.tion;

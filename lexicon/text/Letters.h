@@ -18,8 +18,13 @@ std::string Spell(std::string_view word);
 // An upper-case Cyrillic word of 2 to 6 letters is an initialism. It is
 // spelled when it has no vowel or has two consonants in a row ("США",
 // "МГУ", "РФ"), and read as a word otherwise ("МИД", "ВУЗ", "НАТО").
+// Initialisms said as words against that rule ("ГОСТ", "МХАТ", "ТАСС",
+// "СПИД", "ЗАГС", "МКАД") are listed.
 bool IsInitialism(std::string_view word);
 bool SpellInitialism(std::string_view word);
+// An initialism's spoken spelling: the letter names of Spell, except the
+// few said with other names by custom ("США" is "сэ-шэ-а+").
+std::string ReadInitialism(std::string_view word);
 
 // A Latin word in a Russian reading, lower-case 1251 Cyrillic, or the word
 // spelled with Latin letter names when it cannot be pronounced (no vowel,

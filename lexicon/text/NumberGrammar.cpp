@@ -311,6 +311,12 @@ const NounForms* UnitNoun(std::string_view word) {
     return it == m.end() ? nullptr : &it->second;
 }
 
+Case UnitCase(std::string_view preposition, std::string_view unitWord, Case c) {
+    static const WordSet in{"в", "во"};
+    static const WordSet lengths{"км", "м", "см", "мм"};
+    return in.Has(preposition) && lengths.Has(unitWord) ? Case::Prep : c;
+}
+
 bool IsLeadingCurrency(std::string_view symbol) {
     return symbol == "$" || symbol == "\x88" /* € */;
 }

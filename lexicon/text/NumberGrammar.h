@@ -34,6 +34,10 @@ bool OrdinalEnding(std::string_view ending, std::string_view digits, std::string
 // before) a number: "%", "руб", "км", "$". Null when unknown. `word` is
 // lower-case, without its period.
 const NounForms* UnitNoun(std::string_view word);
+// The case of a number counting a unit after `preposition`: "в" with a unit
+// of length is a distance ("в 5 км от города", prepositional); otherwise
+// `c`, the case the preposition gives.
+Case UnitCase(std::string_view preposition, std::string_view unitWord, Case c);
 // Currency signs that stand before the number ("$5").
 bool IsLeadingCurrency(std::string_view symbol);
 

@@ -29,6 +29,7 @@ struct Words {
     const WordSet dativePrepositions{"к", "ко", "по"};
     const WordSet instrumentalPrepositions{"перед", "над", "между", "за", "под"};
     const std::string g = W("г");
+    const std::string s = W("с");
     const std::string godu = W("году");
     const std::string gg = W("гг");
     const std::string v = W("в");
@@ -201,15 +202,22 @@ class Reader {
                 j += 2;
             }
             end = j;
+            // "1 000,5": the joined whole has a decimal part.
+            if (end > i + 1 && v_.IsChar(end, ',') && IsNumber(v_, end + 1)) {
+                joinedWhole_ = joined;
+                Glued g = Collect(v_, end - 1, ',', 2);
+                g.parts[0] = joinedWhole_;
+                return Decimal(g);
+            }
         }
         const std::string_view digits = joined;
         return Plain(digits, end);
     }
 
-    // A group glued to more digits ("123-45-67", "1 000,5") ends the joining.
+    // A group glued to more digits ("123-45-67", "12 34:56") ends the
+    // joining; a decimal comma ("1 000,5") does not.
     bool GluedSeparator(size_t i) const {
-        return (v_.IsChar(i, ',') || v_.IsChar(i, '-') || v_.IsChar(i, ':') || v_.IsChar(i, '/') ||
-                v_.IsChar(i, '.')) &&
+        return (v_.IsChar(i, '-') || v_.IsChar(i, ':') || v_.IsChar(i, '/') || v_.IsChar(i, '.')) &&
                IsNumber(v_, i + 1);
     }
 
@@ -262,13 +270,13 @@ class Reader {
         const NounForms* unit = currency_;
         size_t after = end;
         if (!unit && !noun.empty()) {
-            // A unit is a known abbreviation; one-letter ones only at the end
-            // of a phrase or with their period ("5 с половиной" is not seconds).
+            // A unit is a known abbreviation; "с", also a preposition, only at
+            // the end of a phrase or with its period ("5 с половиной" is not
+            // seconds).
             if (const NounForms* u = UnitNoun(noun)) {
                 const size_t n2 = v_.NextSolid(nounAt + (unitPeriod ? 1 : 0));
                 const bool alone = !v_.Valid(n2) || v_.Kind(n2) != TokenKind::Word;
-                if (noun.size() > 1 || unitPeriod || alone ||
-                    v_.Kind(nounAt) == TokenKind::Symbol) {
+                if (noun != K().s || unitPeriod || alone || v_.Kind(nounAt) == TokenKind::Symbol) {
                     unit = u;
                     Consumed(nounAt + (unitPeriod ? 1 : 0));
                     after = nounAt + (unitPeriod ? 2 : 1);
@@ -276,7 +284,10 @@ class Reader {
             }
         }
         Agreement a = Agree(prep, unit ? std::string_view{} : std::string_view(noun), digits);
-        if (unit) a.g = unit->gender;
+        if (unit) {
+            a.g = unit->gender;
+            a.c = UnitCase(prep, noun, a.c);
+        }
         Cardinal(digits, a.c, a.g, words_);
         SayAll(words_);
         if (unit) Say(CountedNoun(*unit, digits, a.c));
@@ -381,6 +392,7 @@ class Reader {
         std::string noun = NextWord(g.next, &nounAt);
         const NounForms* unit = currency_ ? currency_ : UnitNoun(noun);
         Case c = CaseOfPreposition(prep, unit ? std::string_view{} : std::string_view(noun), false);
+        if (unit && !currency_) c = UnitCase(prep, noun, c);
         if (whole.size() > kMaxCardinalDigits || frac.size() > 9) {
             DigitGroups(g.parts[0], words_);
             SayAll(words_);
@@ -390,6 +402,9 @@ class Reader {
             SayAll(words_);
             return g.next;
         }
+        // A whole part of 1000-1999 is said with its "одна" ("одна тысяча
+        // целых"), as amounts are read out.
+        if (whole.size() == 4 && whole[0] == '1') Cardinal("1", c, Gender::Fem, words_);
         Cardinal(whole, c, Gender::Fem, words_);
         SayAll(words_);
         words_.clear();
@@ -410,8 +425,9 @@ class Reader {
                 Consumed(nounAt + (period ? 1 : 0));
                 end = nounAt + (period ? 2 : 1);
             }
-            // A decimal counts its noun in the genitive singular.
-            Say(unit->sg[nomLike ? Idx(Case::Gen) : Idx(c)]);
+            // The fraction governs its noun: always the genitive singular
+            // ("о двух целых пяти десятых процента").
+            Say(unit->sg[Idx(Case::Gen)]);
         }
         return end;
     }
@@ -472,7 +488,10 @@ class Reader {
         const NounForms* unit = currency_ ? currency_ : UnitNoun(noun);
         Agreement a =
             Agree(prep, unit ? std::string_view{} : std::string_view(noun), g.parts.back());
-        if (unit) a.g = unit->gender;
+        if (unit) {
+            a.g = unit->gender;
+            if (!currency_) a.c = UnitCase(prep, noun, a.c);
+        }
         for (std::string_view p : g.parts) {
             if (StripZeros(p).size() > kMaxCardinalDigits)
                 DigitGroups(p, words_);
@@ -529,6 +548,7 @@ class Reader {
     std::vector<SpokenWord>& out_;
     std::vector<std::string> words_;
     const NounForms* currency_ = nullptr;
+    std::string joinedWhole_;
     size_t start_ = 0;
     size_t lastToken_ = 0;
 };

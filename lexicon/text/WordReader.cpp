@@ -263,7 +263,7 @@ class Reader {
             return i + 1;
         }
         if (IsInitialism(raw) && SpellInitialism(raw)) {
-            Say(Spell(raw), i, i, true);
+            Say(ReadInitialism(raw), i, i, true);
             return i + 1;
         }
         if (period) {

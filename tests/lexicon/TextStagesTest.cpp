@@ -95,7 +95,7 @@ TEST(Sentences, LongRunsAreSplitAtWordBoundaries) {
 
 TEST(Words, AbbreviationsInitialismsLatinAndSymbols) {
     EXPECT_EQ(Lines("США и МГУ, МИД и РФ.", true),
-              (std::vector<std::string>{"(,)|(,)\tэс-ша-а+ и эм-гэ-у+", "(.)|(.)\tми+д и эр-э+ф"}));
+              (std::vector<std::string>{"(,)|(,)\tсэ-шэ-а+ и эм-гэ-у+", "(.)|(.)\tми+д и эр-э+ф"}));
     EXPECT_EQ(Lines("Скачай Linux с kernel.org")[0], "(.)|(.)\tскачай линукс с кернел точка орг");
     EXPECT_EQ(Lines("BBC и C++")[0], "(.)|(.)\tби-би-си и си плюс плюс");
     EXPECT_EQ(Lines("пиши на a@b.ru")[0], "(.)|(.)\tпиши на эй собака би точка ру");
@@ -156,6 +156,46 @@ TEST(Letters, RomanNumeralsAndSpelling) {
     EXPECT_EQ(Cp1251ToUtf8(Spell(Utf8ToCp1251("ФСБ"))), "эф-эс-бэ+");
     EXPECT_TRUE(SpellInitialism(Utf8ToCp1251("США")));
     EXPECT_FALSE(SpellInitialism(Utf8ToCp1251("НАТО")));
+}
+
+TEST(Letters, InitialismsSpelledOrSaidAsRussiansSayThem) {
+    auto read = [](const char* w) {
+        const std::string cp = Utf8ToCp1251(w);
+        return SpellInitialism(cp) ? Cp1251ToUtf8(ReadInitialism(cp)) : std::string("word");
+    };
+    EXPECT_EQ(read("США"), "сэ-шэ-а+");
+    EXPECT_EQ(read("МГУ"), "эм-гэ-у+");
+    EXPECT_EQ(read("ФСБ"), "эф-эс-бэ+");
+    EXPECT_EQ(read("РФ"), "эр-э+ф");
+    EXPECT_EQ(read("СССР"), "эс-эс-эс-э+р");
+    EXPECT_EQ(read("ВВП"), "вэ-вэ-пэ+");
+    for (const char* word : {"МИД", "ВУЗ", "ГОСТ", "НАТО", "МХАТ", "ТАСС", "ЗАГС", "СПИД"})
+        EXPECT_EQ(read(word), "word") << word;
+}
+
+TEST(Letters, LatinWordsInARussianReading) {
+    auto read = [](const char* w) { return Cp1251ToUtf8(ReadLatin(w)); };
+    // A silent final or compound-joining "e" gives the vowel before it its name.
+    EXPECT_EQ(read("firefox"), "файрфокс");
+    EXPECT_EQ(read("online"), "онлайн");
+    EXPECT_EQ(read("game"), "гейм");
+    EXPECT_EQ(read("home"), "хоум");
+    EXPECT_EQ(read("timeline"), "таймлайн");
+    EXPECT_EQ(read("space"), "спейс");
+    // Not in an unstressed later syllable, nor after a vowel pair.
+    EXPECT_EQ(read("office"), "офис");
+    EXPECT_EQ(read("develop"), "девелоп");
+    // Digraphs.
+    EXPECT_EQ(read("photo"), "фото");
+    EXPECT_EQ(read("shell"), "шел");
+    EXPECT_EQ(read("chat"), "чат");
+    EXPECT_EQ(read("green"), "грин");
+    EXPECT_EQ(read("book"), "бук");
+    EXPECT_EQ(read("box"), "бокс");
+    EXPECT_EQ(read("quest"), "квест");
+    EXPECT_EQ(read("thread"), "трид");
+    // Nothing to pronounce: spelled, never dropped.
+    EXPECT_EQ(read("HTTP"), "эйч-ти-ти-пи+");
 }
 
 TEST(Analysis, BadInputGivesWellFormedWords) {
