@@ -91,6 +91,8 @@ std::string BuildReportText(const BuildSummary& s) {
            "midpoint)\n";
     out << "residual polarity: " << (s.residualInverted ? "inverted" : "as recorded") << "\n";
     out << "speaker f0: median " << Format("%.1f Hz", s.speakerF0) << "\n";
+    out << "intonation range: " << s.rangeLowHz << "," << s.rangeHighHz
+        << " Hz (2nd to 98th percentile of the vowels' f0; voxamen voice add --prosody)\n";
     WriteUnits(out, s);
     WriteFallbacks(out, s.fallbacks);
     const Coverage& c = s.coverage;

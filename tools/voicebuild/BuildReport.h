@@ -43,6 +43,7 @@ struct BuildSummary {
     std::string worstAlignId;
     size_t markIntervals = 0, markIntervalsWithin = 0;
     double speakerF0 = 0.0;
+    int rangeLowHz = 0, rangeHighHz = 0;  // intonation range of the prosody files
     bool residualInverted = false;
     std::vector<UnitLine> units;
     FallbackPlan fallbacks;

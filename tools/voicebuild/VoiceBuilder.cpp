@@ -201,13 +201,29 @@ std::vector<Instance> Flatten(Corpus& corpus) {
     return all;
 }
 
-double MedianVowelF0(const std::vector<Instance>& all) {
+// The `fraction` quantile of the vowels' f0 (`fallback` without any).
+double VowelF0Quantile(const std::vector<Instance>& all, double fraction, double fallback) {
     std::vector<float> f0;
     for (const Instance& in : all)
         if (IsVowelClass(in.cls) && in.f0 > 0.0f) f0.push_back(in.f0);
-    if (f0.empty()) return 150.0;
-    std::nth_element(f0.begin(), f0.begin() + long(f0.size() / 2), f0.end());
-    return f0[f0.size() / 2];
+    if (f0.empty()) return fallback;
+    size_t k = std::min(f0.size() - 1, size_t(fraction * double(f0.size())));
+    std::nth_element(f0.begin(), f0.begin() + long(k), f0.end());
+    return f0[k];
+}
+
+// The speaker's intonation range: the 2nd to 98th percentile of the vowels'
+// f0, whole hertz, inside the analysis range; the intonation files are
+// written relative to it and the voice's settings must name the same range.
+void SpeakerRange(const std::vector<Instance>& all, const BuildOptions& o, BuildSummary& s) {
+    const double minF0 = o.analysis.pitch.minF0, maxF0 = o.analysis.pitch.maxF0;
+    double low = std::floor(VowelF0Quantile(all, 0.02, minF0));
+    double high = std::ceil(VowelF0Quantile(all, 0.98, maxF0));
+    low = std::clamp(low, minF0, maxF0);
+    high = std::clamp(high, minF0, maxF0);
+    if (high - low < 10.0) low = minF0, high = maxF0;  // too few or too flat to trust
+    s.rangeLowHz = int(low);
+    s.rangeHighHz = int(high);
 }
 
 void CountCut(const CutUnit& c, CutCounts& counts) {
@@ -324,8 +340,7 @@ Coverage PromptCoverage(const Inputs& inputs, const std::map<std::string, CutUni
 // Rhythmics, intonation and loudness fitted to the corpus and the units.
 FittedProsody FitCorpusProsody(const Corpus& corpus, const std::vector<Instance>& all,
                                const Inputs& inputs, const std::map<std::string, CutUnit>& units,
-                               const ModuleClient& module, const BuildOptions& o,
-                               double speakerF0) {
+                               const ModuleClient& module, const BuildSummary& summary) {
     std::map<std::string, std::string> promptText;
     for (const Prompt& p : inputs.prompts) promptText[p.id] = p.text;
     std::map<std::string, const Unit*> unitOf;
@@ -338,9 +353,9 @@ FittedProsody FitCorpusProsody(const Corpus& corpus, const std::vector<Instance>
         for (FitSyntagma& s : UtteranceSyntagmas(u, all, promptText[u.id], module))
             in.syntagmas.push_back(std::move(s));
     in.units = &unitOf;
-    in.lowHz = o.analysis.pitch.minF0;
-    in.highHz = o.analysis.pitch.maxF0;
-    in.speakerF0 = speakerF0;
+    in.lowHz = summary.rangeLowHz;
+    in.highHz = summary.rangeHighHz;
+    in.speakerF0 = summary.speakerF0;
     return FitProsody(in);
 }
 
@@ -386,7 +401,8 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
         if (in.distanceToNext >= 0.0f)
             summary.naturalDistances[PairKey(in.phoneme, in.nextPhoneme)].push_back(
                 in.distanceToNext);
-    summary.speakerF0 = MedianVowelF0(all);
+    summary.speakerF0 = VowelF0Quantile(all, 0.5, 150.0);
+    SpeakerRange(all, o, summary);
     std::vector<NameChoice> choices = SelectInstances(all, corpus.utterances);
     std::map<std::string, CutUnit> units =
         CutUnits(corpus, marks, all, choices, summary.speakerF0, o, log, summary);
@@ -419,8 +435,7 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
     files.headerSecond = Attribution(inputs.licence);
     for (auto& [name, cut] : units) files.units.push_back(cut.unit);
     files.prosCfg = ProsCfgText(ReferenceEntries(units, classOf, summary.speakerF0));
-    FittedProsody prosody =
-        FitCorpusProsody(corpus, all, inputs, units, module, o, summary.speakerF0);
+    FittedProsody prosody = FitCorpusProsody(corpus, all, inputs, units, module, summary);
     files.rhytmics = std::move(prosody.rhytmics);
     files.intonation = std::move(prosody.intonation);
     files.intonationNew = std::move(prosody.intonationNew);

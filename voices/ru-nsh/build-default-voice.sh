@@ -56,8 +56,17 @@ else
   echo "The voice $key is already built in $voice_dir"
 fi
 
+# Prosody on, in the speaker's range that the build fitted its intonation
+# files to (the build report's "intonation range: LOW,HIGH Hz" line).
+range=$(sed -n 's/^intonation range: \([0-9]*,[0-9]*\) Hz.*/\1/p' "$voice_dir/build-report.txt" | head -n1)
+prosody=()
+if [[ -n $range && -f $voice_dir/IntonationNew.cfg ]]; then
+  prosody=(--prosody "$range")
+else
+  echo "build-default-voice.sh: no fitted intonation range in $voice_dir; prosody stays off" >&2
+fi
 "$voxamen" voice add "$key" --data "$voice_dir/voice.abs" --language 419 --sublang 1 \
-  --name "Russian male (festvox-ru msu_ru_nsh)" --gender Male
+  --name "Russian male (festvox-ru msu_ru_nsh)" --gender Male "${prosody[@]}"
 
 if [[ -n $speak ]]; then
   # "молоко и хлеб" as a phoneme string.
