@@ -24,6 +24,9 @@ class SayCommandTest : public ::testing::Test {
         for (const GUID& clsid : {CLSID_FakeGlossor, CLSID_Voxamen})
             classes += "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + GuidToString(clsid) +
                        "\\InprocServer32]\n@=\"" + kFakes + "\"\n\n";
+        // Voices are added for installed phonetic modules only; the fake
+        // engine never creates it.
+        classes += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vostrelin\\Phonetic\\419.1]\n\n";
         registry_.WriteMachine("Windows Registry Editor Version 5.00\n\n" + classes);
         ASSERT_EQ(test::ServerLibrary("orvalink.so").Register(), S_OK);
         ASSERT_EQ(Run({"voice", "add", "fake", "--data", dir_.File("none.abs"), "--sublang", "1",
