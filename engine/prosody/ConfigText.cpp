@@ -75,4 +75,23 @@ void ReportAtLine(const std::string& caption, const std::string& path, int zeroB
     MessageBox(caption, path + ":" + std::to_string(zeroBasedLine + 1) + ": " + text);
 }
 
+std::optional<std::vector<ConfigLine>> LinesAfterHeader(std::string_view text,
+                                                        const std::string& path,
+                                                        std::string_view header,
+                                                        std::string_view kind) {
+    constexpr size_t kMaxLength = 9999;
+    const ConfigLines read = SplitConfigLines(text, kMaxLength, true, true);
+    if (read.tooLongAt >= 0)
+        ReportAtLine(kDefaultCaption, path, read.tooLongAt,
+                     "line longer than 9999 characters; reading stops here");
+    if (read.lines.empty()) return std::nullopt;
+    if (read.lines[0].text != header) {
+        ReportAtLine(kDefaultCaption, path, read.lines[0].number,
+                     "not " + std::string(kind) + ": the first line must be \"" +
+                         std::string(header) + "\"");
+        return std::nullopt;
+    }
+    return std::vector<ConfigLine>(read.lines.begin() + 1, read.lines.end());
+}
+
 }  // namespace vox

@@ -48,6 +48,15 @@ double LeadingDouble(std::string_view text);
 void ReportAtLine(const std::string& caption, const std::string& path, int zeroBasedLine,
                   const std::string& text);
 
+// The lines after the header of a text whose lines may be 9999 characters
+// long, empty and ";" comment lines left out: a longer line ends the
+// reading with a message; an empty text gives nullopt, and so does another
+// first line than `header`, with "not a KIND: the first line must be …".
+std::optional<std::vector<ConfigLine>> LinesAfterHeader(std::string_view text,
+                                                        const std::string& path,
+                                                        std::string_view header,
+                                                        std::string_view kind);
+
 // The caption of messages that name none of their own.
 inline constexpr const char* kDefaultCaption = "Error";
 

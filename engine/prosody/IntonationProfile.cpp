@@ -101,18 +101,10 @@ bool IntonationProfile::Load(const std::string& path, bool force) {
 
 bool IntonationProfile::LoadText(std::string_view text, const std::string& path) {
     Clear();
-    const ConfigLines read = SplitConfigLines(text, kMaxLineLength, true, true);
-    if (read.tooLongAt >= 0)
-        ReportAtLine(kDefaultCaption, path, read.tooLongAt,
-                     "line longer than 9999 characters; reading stops here");
-    if (read.lines.empty()) return false;
-    if (read.lines[0].text != kIntonationProfileHeader) {
-        ReportAtLine(kDefaultCaption, path, read.lines[0].number,
-                     "not an intonation profile: the first line must be \"" +
-                         std::string(kIntonationProfileHeader) + "\"");
-        return false;
-    }
-    std::vector<ConfigLine> body(read.lines.begin() + 1, read.lines.end());
+    const std::optional<std::vector<ConfigLine>> lines =
+        LinesAfterHeader(text, path, kIntonationProfileHeader, "an intonation profile");
+    if (!lines) return false;
+    const std::vector<ConfigLine>& body = *lines;
     Reader in(body, path);
     bool ok = true;
     while (!in.AtEnd()) {

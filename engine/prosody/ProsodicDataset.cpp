@@ -52,19 +52,11 @@ bool ProsodicDataset::Load(const std::string& path, bool force) {
 
 bool ProsodicDataset::LoadText(std::string_view text, const std::string& path) {
     Clear();
-    const ConfigLines read = SplitConfigLines(text, kMaxLineLength, true, true);
-    if (read.tooLongAt >= 0)
-        ReportAtLine(kDefaultCaption, path, read.tooLongAt,
-                     "line longer than 9999 characters; reading stops here");
-    if (read.lines.empty()) return false;
-    if (read.lines[0].text != kProsodicDatasetHeader) {
-        ReportAtLine(kDefaultCaption, path, read.lines[0].number,
-                     "not a prosodic dataset: the first line must be \"" +
-                         std::string(kProsodicDatasetHeader) + "\"");
-        return false;
-    }
-    for (size_t i = 1; i < read.lines.size(); ++i) {
-        std::string_view rest = read.lines[i].text;
+    const std::optional<std::vector<ConfigLine>> lines =
+        LinesAfterHeader(text, path, kProsodicDatasetHeader, "a prosodic dataset");
+    if (!lines) return false;
+    for (const ConfigLine& line : *lines) {
+        std::string_view rest = line.text;
         const std::string_view name = NextField(rest);
         ProsodicEntry e;
         e.frequency = LeadingInteger(NextField(rest));
@@ -75,11 +67,11 @@ bool ProsodicDataset::LoadText(std::string_view text, const std::string& path) {
         if (e.frequency < 0) e.frequency = 0;
         e.peak = std::clamp(e.peak, 0, 32767);
         if (raw.frequency != e.frequency || raw.peak != e.peak)
-            ReportAtLine(kDefaultCaption, path, read.lines[i].number,
+            ReportAtLine(kDefaultCaption, path, line.number,
                          "\"" + std::string(name) +
                              "\": frequency outside 30..1000 Hz or peak outside 0..32767; clamped");
         if (entries_.size() >= kMaxEntries && !entries_.count(name)) {
-            ReportAtLine(kDefaultCaption, path, read.lines[i].number,
+            ReportAtLine(kDefaultCaption, path, line.number,
                          "more than 200000 entries; the rest is ignored");
             break;
         }
