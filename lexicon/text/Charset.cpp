@@ -1,25 +1,12 @@
 #include "text/Charset.h"
 
 #include "platform/CodePage.h"
+#include "stress/StressText.h"
 
 namespace lexicon {
 
 bool IsVowel(unsigned char c) {
-    switch (c) {
-        case 0xE0:
-        case 0xE5:
-        case 0xB8:
-        case 0xE8:
-        case 0xEE:  // а е ё и о
-        case 0xF3:
-        case 0xFB:
-        case 0xFD:
-        case 0xFE:
-        case 0xFF:  // у ы э ю я
-            return true;
-        default:
-            return false;
-    }
+    return IsVowel1251(static_cast<char>(c));
 }
 
 char Lower(char c) {
