@@ -13,6 +13,7 @@
 #include "support/TempRegistry.h"
 #include "tests/voices/FakeModule.h"
 #include "tests/voices/SyntheticCorpus.h"
+#include "tools/voicebuild/HeldOut.h"
 #include "tools/voicebuild/ProsCfgWriter.h"
 #include "tools/voicebuild/VoiceBuilder.h"
 #include "tools/voicebuild/VoiceCoverage.h"
@@ -274,6 +275,41 @@ TEST_F(VoiceBuilderTest, FillsSubstituteTargetsAndReportsTheOnesWithoutAUnit) {
     EXPECT_NE(
         std::find(log_.problems.begin(), log_.problems.end(), "missing substitute target U0-#"),
         log_.problems.end());
+}
+
+// --hold-out 3 leaves "та+м, на+с" (the third prompt) out of the units and
+// lists its two syntagmas with their times in the recording.
+TEST_F(VoiceBuilderTest, HeldOutUtterancesGiveNoUnitsAndAreListedWithTheirTimes) {
+    AddStandardUtterances();
+    options_.holdOut = 3;
+    BuildResult r = Build();
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.summary.heldOut, std::vector<std::string>{"u3"});
+    EXPECT_EQ(r.summary.utterancesUsed, 2u);
+    for (const UnitLine& u : r.summary.units) EXPECT_NE(u.utterance, "u3") << u.name;
+    std::set<std::string> names;
+    for (const auto& [name, unit] : ReadVoice(options_.outputDir + "/" + kVoiceDatabaseFile))
+        names.insert(name);
+    EXPECT_FALSE(names.count("T-A0"));  // only "там" has it
+    EXPECT_FALSE(names.count("N-A0"));
+    EXPECT_NE(test::ReadFile(options_.outputDir + "/" + kReportFile)
+                  .find("held out (one prompt in 3; 1 utterances"),
+              std::string::npos);
+
+    std::vector<std::string> problems;
+    const std::vector<HeldOutSyntagma> held = ParseHeldOut(
+        test::ReadFile(options_.outputDir + "/" + kHeldOutFile), kHeldOutFile, problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_EQ(held[0].mark, "(,)");
+    EXPECT_EQ(held[1].mark, "(.)");
+    ASSERT_EQ(held[0].phonemes, (std::vector<std::string>{"#", "T", "A0", "M", "#"}));
+    // "т" from 0.15 s; "а" 0.15 s long, boundaries within 30 ms of the truth.
+    EXPECT_NEAR(held[0].starts[1], 0.15, 0.03);
+    EXPECT_NEAR(held[0].ends[2] - held[0].starts[2], 0.15, 0.03);
+    EXPECT_FALSE(held[0].HasAudio(0));
+    EXPECT_EQ(held[1].phonemes[1], "N");
+    EXPECT_GT(held[1].starts[1], held[0].ends[3]);
 }
 
 // A RIFF header of stereo 16-bit PCM with a few samples.

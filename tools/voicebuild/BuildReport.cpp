@@ -74,6 +74,12 @@ std::string BuildReportText(const BuildSummary& s) {
         << "utterances: " << s.utterancesListed << " listed, " << s.utterancesUsed << " used, "
         << s.skipped.size() << " skipped\n";
     for (const std::string& p : s.skipped) out << "  skipped: " << p << "\n";
+    if (s.holdOutEvery > 0) {
+        out << "held out (one prompt in " << s.holdOutEvery << "; " << s.heldOut.size()
+            << " utterances, not in the units or the prosody fit):";
+        for (const std::string& id : s.heldOut) out << " " << id;
+        out << "\n";
+    }
     for (const std::string& w : s.warnings) out << "  note: " << w << "\n";
     out << "stress of words: from the prompt " << s.stress.prompt << ", dictionary "
         << s.stress.dictionary << ", written yo " << s.stress.yo << ", none " << s.stress.none

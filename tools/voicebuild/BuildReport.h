@@ -37,6 +37,8 @@ struct BuildSummary {
     std::string corpus, output, module;
     size_t utterancesListed = 0, utterancesUsed = 0;
     std::vector<std::string> skipped;  // one problem per skipped utterance
+    size_t holdOutEvery = 0;           // --hold-out N (0: none)
+    std::vector<std::string> heldOut;  // ids left out of the units and the prosody fit
     std::vector<std::string> warnings;
     StressCounts stress;
     double meanAlignCost = 0.0, worstAlignCost = 0.0;

@@ -176,10 +176,9 @@ std::string FinalMark(const std::string& text) {
     return "(.)";
 }
 
-std::vector<FitSyntagma> UtteranceSyntagmas(const PreparedUtterance& u,
-                                            const std::vector<Instance>& all,
-                                            const std::string& promptText,
-                                            const ModuleClient& module) {
+std::vector<FitSyntagma> SplitAtPauses(const PreparedUtterance& u,
+                                       const std::vector<Instance>& all,
+                                       const std::string& promptText) {
     std::vector<FitSyntagma> out;
     const size_t n = u.phonemes.size();
     size_t start = 0;
@@ -195,16 +194,27 @@ std::vector<FitSyntagma> UtteranceSyntagmas(const PreparedUtterance& u,
             const int inst = i < u.instanceOf.size() ? u.instanceOf[i] : -1;
             const bool edge = i == start || i == end;
             s.seconds.push_back(!edge && inst >= 0 ? all[size_t(inst)].Duration() : 0.0);
+            s.starts.push_back(!edge && inst >= 0 ? all[size_t(inst)].start : 0.0);
             s.f0.push_back(!edge && inst >= 0 ? all[size_t(inst)].f0 : 0.0);
         }
         s.phonemes.front() = s.phonemes.back() = "#";
-        std::optional<std::vector<uint64_t>> sds = module.PhraseSoundDescriptions(s.phonemes);
-        if (sds && sds->size() == s.phonemes.size() && s.phonemes.size() >= 3) {
-            s.sds = std::move(*sds);
-            AddPhraseType(s.sds, s.mark);
-            out.push_back(std::move(s));
-        }
+        if (s.phonemes.size() >= 3) out.push_back(std::move(s));
         start = end;
+    }
+    return out;
+}
+
+std::vector<FitSyntagma> UtteranceSyntagmas(const PreparedUtterance& u,
+                                            const std::vector<Instance>& all,
+                                            const std::string& promptText,
+                                            const ModuleClient& module) {
+    std::vector<FitSyntagma> out;
+    for (FitSyntagma& s : SplitAtPauses(u, all, promptText)) {
+        std::optional<std::vector<uint64_t>> sds = module.PhraseSoundDescriptions(s.phonemes);
+        if (!sds || sds->size() != s.phonemes.size()) continue;
+        s.sds = std::move(*sds);
+        AddPhraseType(s.sds, s.mark);
+        out.push_back(std::move(s));
     }
     return out;
 }

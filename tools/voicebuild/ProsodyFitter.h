@@ -26,6 +26,7 @@ struct FitSyntagma {
     std::vector<std::string> phonemes, names;
     std::vector<uint64_t> sds;
     std::vector<double> seconds;
+    std::vector<double> starts;  // seconds into the recording (0 where there is no instance)
     std::vector<double> f0;
 };
 
@@ -46,6 +47,14 @@ FittedProsody FitProsody(const FitInput& input);
 
 // The syntagma mark of a phrase ending in `text`'s last punctuation.
 std::string FinalMark(const std::string& promptText);
+
+// The syntagmas of a prepared utterance split where the speaker paused, with
+// durations, start times and f0 from its instances (`all`, indexed by
+// instanceOf); the last takes the prompt's final mark, the others "(,)".
+// No sound descriptions.
+std::vector<FitSyntagma> SplitAtPauses(const PreparedUtterance& utterance,
+                                       const std::vector<Instance>& all,
+                                       const std::string& promptText);
 
 // The syntagmas of a prepared utterance (split where the speaker paused),
 // with durations and f0 from its instances (`all`, indexed by instanceOf);

@@ -12,6 +12,7 @@
 
 #include "platform/FileText.h"
 #include "platform/Text.h"
+#include "tools/voicebuild/HeldOut.h"
 #include "tools/voicebuild/InstanceSelector.h"
 #include "tools/voicebuild/JoinQuality.h"
 #include "tools/voicebuild/Notice.h"
@@ -184,6 +185,46 @@ std::vector<UtteranceMarks> AnalyseSignals(Corpus& corpus, const BuildOptions& o
     }
     corpus = std::move(kept);
     return keptMarks;
+}
+
+HeldOutSyntagma HeldOutOf(const PreparedUtterance& u, const FitSyntagma& s) {
+    HeldOutSyntagma h{u.id, u.wavPath, s.mark, s.phonemes, s.starts, s.starts};
+    for (size_t i = 0; i < s.seconds.size(); ++i) h.ends[i] += std::max(0.0, s.seconds[i]);
+    return h;
+}
+
+// Moves every `every`-th prompt's utterance out of the corpus (before its
+// instances are flattened): it takes no part in unit selection or the prosody
+// fit, and its syntagmas, with their times in the recording, are returned for
+// "held-out.txt".
+std::vector<HeldOutSyntagma> HoldOut(Corpus& corpus, std::vector<UtteranceMarks>& marks,
+                                     const Inputs& in, size_t every, BuildSummary& summary) {
+    std::vector<HeldOutSyntagma> held;
+    summary.holdOutEvery = every;
+    if (every == 0) return held;
+    std::map<std::string, const Prompt*> heldPrompts;
+    for (size_t i = 0; i < in.prompts.size(); ++i)
+        if (IsHeldOut(i, every)) heldPrompts[in.prompts[i].id] = &in.prompts[i];
+    Corpus kept;
+    std::vector<UtteranceMarks> keptMarks;
+    for (size_t u = 0; u < corpus.utterances.size(); ++u) {
+        const PreparedUtterance& utterance = corpus.utterances[u];
+        auto prompt = heldPrompts.find(utterance.id);
+        if (prompt != heldPrompts.end()) {
+            summary.heldOut.push_back(utterance.id);
+            for (const FitSyntagma& s :
+                 SplitAtPauses(utterance, corpus.instances[u], prompt->second->text))
+                held.push_back(HeldOutOf(utterance, s));
+            continue;
+        }
+        kept.utterances.push_back(std::move(corpus.utterances[u]));
+        kept.segmentClasses.push_back(std::move(corpus.segmentClasses[u]));
+        kept.instances.push_back(std::move(corpus.instances[u]));
+        keptMarks.push_back(std::move(marks[u]));
+    }
+    corpus = std::move(kept);
+    marks = std::move(keptMarks);
+    return held;
 }
 
 // One flat instance list with utterance indices and global instanceOf.
@@ -396,6 +437,14 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
             summary.worstAlignCost = cost, summary.worstAlignId = corpus.utterances[u].id;
     }
 
+    const std::vector<HeldOutSyntagma> heldOut =
+        HoldOut(corpus, marks, inputs, o.holdOut, summary);
+    summary.utterancesUsed = corpus.utterances.size();
+    if (corpus.utterances.empty()) {
+        result.error =
+            "--hold-out " + std::to_string(o.holdOut) + " leaves no utterance to build from";
+        return result;
+    }
     std::vector<Instance> all = Flatten(corpus);
     for (const Instance& in : all)
         if (in.distanceToNext >= 0.0f)
@@ -440,6 +489,7 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
     files.intonation = std::move(prosody.intonation);
     files.intonationNew = std::move(prosody.intonationNew);
     files.amp = std::move(prosody.amp);
+    if (o.holdOut > 0) files.heldOut = HeldOutText(heldOut);
     summary.coverage = PromptCoverage(inputs, units, module, o.promptMarks);
     NoticeFacts facts{o.corpusDir,  inputs.licence,    o.licencePath,
                       o.moduleName, SourceRate(marks), int(voicedb::kDatabaseRate)};

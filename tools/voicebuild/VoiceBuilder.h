@@ -10,7 +10,8 @@
 //   5. fixed substitute targets filled (FallbackPlanner), the prosody files
 //      fitted to the corpus (ProsodyFitter), then voice.abs, Pros.cfg,
 //      Rhytmics.cfg, Intonation.cfg, IntonationNew.cfg, Amp.cfg, NOTICE and
-//      build-report.txt are written into a temporary
+//      build-report.txt (and with --hold-out, held-out.txt: the utterances
+//      left out of passes 3 to 5) are written into a temporary
 //      folder that is renamed into place only when everything succeeded.
 // See docs/voice-building.md.
 #pragma once
@@ -35,6 +36,7 @@ struct BuildOptions {
     AnalysisSettings analysis;
     double maxAlignCostPerPhone = 0.3;
     unsigned jobs = 0;     // worker threads; 0: one per core
+    size_t holdOut = 0;    // every N-th prompt left out of units and prosody (0: none)
     bool replace = false;  // replace an existing voice folder
 };
 

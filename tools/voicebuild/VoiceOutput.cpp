@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "tools/voicebuild/VoiceBuilder.h"
+#include "tools/voicebuild/HeldOut.h"
 #include "tools/voicedb/Abs07Writer.h"
 
 namespace vox::voicebuild {
@@ -51,6 +52,7 @@ bool WriteAll(const fs::path& dir, const VoiceFiles& files, std::string& error) 
            WriteOptional(dir / kIntonationFile, files.intonation, error) &&
            WriteOptional(dir / kIntonationNewFile, files.intonationNew, error) &&
            WriteOptional(dir / kAmpFile, files.amp, error) &&
+           WriteOptional(dir / kHeldOutFile, files.heldOut, error) &&
            WriteText(dir / kProsCfgFile, files.prosCfg, error) &&
            WriteText(dir / kNoticeFile, files.notice, error) &&
            WriteText(dir / kReportFile, files.report, error);

@@ -16,6 +16,7 @@ struct VoiceFiles {
     std::string prosCfg, notice, report;
     // The fitted prosody files; an empty text writes no file.
     std::string rhytmics, intonation, intonationNew, amp;
+    std::string heldOut;  // "held-out.txt"; empty without --hold-out
 };
 
 // False with `error`; an existing folder is replaced only when `replace`.

@@ -16,6 +16,7 @@
 #include "platform/Text.h"
 #include "tools/voicedb/Wav.h"
 #include "tools/voxamen/Command.h"
+#include "tools/voxamen/EngineClient.h"
 #include "tools/voxamen/Options.h"
 #include "tools/voxamen/PhoneticModules.h"
 #include "tools/voxamen/Table.h"
@@ -93,26 +94,6 @@ int ParseRequest(const Invocation& inv, Request& r) {
     return -1;
 }
 
-// The engine, created through the registry as a client creates it.
-ComPtr<IVoxamen> CreateEngine(std::ostream& err) {
-    if (RegisteredServerPath(CLSID_Voxamen).empty()) {
-        err << kCommand << "the engine is not registered; run\n  voxamen register build/lib/*.so\n";
-        return {};
-    }
-    ComPtr<IUnknown> unknown;
-    HRESULT hr =
-        CoCreateInstance(CLSID_Voxamen, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
-    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
-    ComPtr<IVoxamen> engine;
-    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IVoxamen, engine.PutVoid());
-    if (FAILED(hr)) {
-        err << kCommand << "cannot create the engine: " << HresultText(hr);
-        if (!LastBindingError().empty()) err << " (" << LastBindingError() << ")";
-        err << "\n";
-    }
-    return engine;
-}
-
 using ResultCall = HRESULT (IVoxamen::*)(int32_t**, int32_t*);
 
 std::vector<int32_t> Result(IVoxamen& engine, ResultCall call) {
@@ -151,7 +132,7 @@ std::string WhyPhraseIsRejected(const Request& r) {
 }
 
 int Speak(const Invocation& inv, const Request& r) {
-    ComPtr<IVoxamen> engine = CreateEngine(inv.err);
+    ComPtr<IVoxamen> engine = CreateEngine(inv.err, kCommand);
     if (!engine) return kExitFailure;
     if (HRESULT hr = engine->SetVoice(r.voice.c_str()); FAILED(hr)) {
         inv.err << kCommand << "voice \"" << r.voice << "\" cannot be selected: " << HresultText(hr)

@@ -1,4 +1,5 @@
 // voxamen voice build CORPUS -o VOICE_DIR …: a voice from a labelled corpus.
+#include <cmath>
 #include <cstdio>
 #include <ostream>
 
@@ -26,6 +27,8 @@ constexpr const char* kBuildUsage =
     "  --f0-min HZ, --f0-max HZ  the speaker's f0 range (default 60 and 400)\n"
     "  --max-align-cost X      skip utterances whose labels fit the prompt worse (default 0.3)\n"
     "  --jobs N                worker threads (default: one per core)\n"
+    "  --hold-out N            leave every N-th prompt out of the units and the prosody\n"
+    "                          fit and list it in held-out.txt (voxamen voice report --prosody)\n"
     "  --force                 replace an existing voice folder\n"
     "  --quiet                 no progress output\n";
 
@@ -83,12 +86,16 @@ bool ReadOptions(const Options& opts, voicebuild::BuildOptions& o, std::string& 
                                       : voicebuild::PromptMarks::AfterVowel;
     o.analysis.pitch.minF0 = 60.0;
     o.analysis.pitch.maxF0 = 400.0;
-    double jobs = 0.0;
+    double jobs = 0.0, holdOut = 0.0;
     if (!NumberOption(opts, "f0-min", 40.0, 1000.0, o.analysis.pitch.minF0, error) ||
         !NumberOption(opts, "f0-max", 40.0, 1000.0, o.analysis.pitch.maxF0, error) ||
         !NumberOption(opts, "max-align-cost", 0.0, 10.0, o.maxAlignCostPerPhone, error) ||
-        !NumberOption(opts, "jobs", 0.0, 64.0, jobs, error))
+        !NumberOption(opts, "jobs", 0.0, 64.0, jobs, error) ||
+        !NumberOption(opts, "hold-out", 0.0, 1e6, holdOut, error))
         return false;
+    if (holdOut != std::floor(holdOut) || holdOut == 1.0)
+        return fail("--hold-out takes a whole number of 2 or more (0: none)");
+    o.holdOut = size_t(holdOut);
     if (o.analysis.pitch.minF0 >= o.analysis.pitch.maxF0)
         return fail("--f0-min must lie below --f0-max");
     o.analysis.pitch.searchMinF0 = std::min(o.analysis.pitch.searchMinF0, o.analysis.pitch.minF0);
@@ -102,7 +109,7 @@ bool ReadOptions(const Options& opts, voicebuild::BuildOptions& o, std::string& 
 
 int RunVoiceBuild(const Invocation& inv, const std::vector<std::string>& args) {
     Options opts({"o", "output", "phone-map", "dict", "license", "module", "prompt-stress",
-                  "f0-min", "f0-max", "max-align-cost", "jobs"},
+                  "f0-min", "f0-max", "max-align-cost", "jobs", "hold-out"},
                  {"force", "quiet"});
     std::string error;
     if (!opts.Parse(args, error)) {

@@ -1,6 +1,7 @@
 // voxamen voice report VOICE --text FILE [--joins]: coverage of a voice
 // against a text, and with --joins how clean the voice's joins are on
-// phrases of that text.
+// phrases of that text; with --prosody, its prosody against the recordings
+// its build held out (cmd_voice_report_prosody.cpp).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -42,7 +43,14 @@ constexpr const char* kReportUsage =
     "                          clicks (energy above 7.5 kHz at the join >= 12 dB over the\n"
     "                          phrase median), spikes (> 20 dB), dips (< -10 dB), spectral\n"
     "                          distance against the voice's natural boundaries (from its\n"
-    "                          build-report.txt), and the N loudest joins\n";
+    "                          build-report.txt), and the N loudest joins\n"
+    "\n"
+    "usage: voxamen voice report VOICE --prosody --voice KEY [--f0-min HZ] [--f0-max HZ]\n"
+    "  The installed voice KEY (built from VOICE with --hold-out N) speaks each held-out\n"
+    "  syntagma of VOICE/held-out.txt from its own phonemes and mark; per phoneme its\n"
+    "  duration, and per frame mapped phoneme by phoneme onto the recording its f0\n"
+    "  (semitones, frames voiced in both) and energy contour are compared: RMSE and\n"
+    "  correlation. --f0-min/--f0-max bound the pitch tracker (default 60 and 400 Hz)\n";
 
 std::string Percent(size_t part, size_t whole) {
     char text[32];
@@ -118,8 +126,11 @@ void PrintJoins(std::ostream& out, const voicebuild::JoinFigures& f) {
 
 }  // namespace
 
+int RunProsodyReport(const Invocation& inv, const Options& opts);
+
 int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) {
-    Options opts({"text", "module", "dict", "prompt-stress", "top"}, {"joins"});
+    Options opts({"text", "module", "dict", "prompt-stress", "top", "voice", "f0-min", "f0-max"},
+                 {"joins", "prosody"});
     std::string error;
     if (!opts.Parse(args, error)) {
         inv.err << "voxamen voice report: " << error << "\n" << kReportUsage;
@@ -129,6 +140,7 @@ int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) 
         inv.out << kReportUsage;
         return kExitOk;
     }
+    if (opts.Has("prosody")) return RunProsodyReport(inv, opts);
     std::optional<long long> top = ParseInteger(opts.Get("top").value_or("10"));
     std::string where = opts.Get("prompt-stress").value_or("after");
     if (opts.Positional().size() != 1 || !opts.Get("text") || !top || *top < 0 ||

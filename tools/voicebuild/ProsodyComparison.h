@@ -1,0 +1,50 @@
+// How closely a voice's prosody follows its speaker: the synthesis of a
+// held-out syntagma (its own phonemes and mark) against its recording.
+// Synthesis is mapped onto the recording phoneme by phoneme: a frame at a
+// fraction of a synthesised phoneme is compared with the frame at the same
+// fraction of the recorded one. Collected over many syntagmas:
+//   durations  per phoneme with audio in both, milliseconds;
+//   f0         per frame voiced in both, semitones re 100 Hz;
+//   energy     per frame inside phonemes with audio, dB relative to the
+//              syntagma's own mean (the contour, not the recording level).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "tools/voicebuild/HeldOut.h"
+#include "tools/voicebuild/PitchTracker.h"
+
+namespace vox::voicebuild {
+
+struct ProsodyPairs {
+    std::vector<double> recordedMs, spokenMs;
+    std::vector<double> recordedSt, spokenSt;
+    std::vector<double> recordedDb, spokenDb;
+    size_t syntagmas = 0;
+};
+
+// Adds one syntagma: `recorded` tracks the whole recording, `spoken` the
+// synthesis, whose phonemes are `sizes` samples long (at spoken.rate) one
+// after another. False, adding nothing, when the sizes do not match the
+// phoneme list.
+bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
+                   const PitchTrack& spoken, std::span<const int32_t> sizes,
+                   ProsodyPairs& pairs);
+
+struct ProsodyFigures {
+    size_t syntagmas = 0, phonemes = 0, voicedFrames = 0, frames = 0;
+    double durationRmseMs = 0.0, durationCorrelation = 0.0;
+    double f0RmseSt = 0.0, f0Correlation = 0.0;
+    double energyCorrelation = 0.0;
+};
+
+ProsodyFigures Summarise(const ProsodyPairs& pairs);
+
+// Pearson's correlation (0 when either side does not vary) and the root mean
+// square difference of two equally long series.
+double Correlation(std::span<const double> a, std::span<const double> b);
+double RootMeanSquareDifference(std::span<const double> a, std::span<const double> b);
+
+}  // namespace vox::voicebuild
