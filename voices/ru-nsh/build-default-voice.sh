@@ -7,22 +7,25 @@
 # and installing it again writes the same values.
 #
 # usage: voices/ru-nsh/build-default-voice.sh [--build-dir DIR] [--rebuild]
-#                                             [--speak OUT.wav]
+#                                             [--speak OUT.wav] [--hold-out N]
 #   --build-dir DIR   the build with bin/voxamen and lib/allomod-419-1.so (default: build)
 #   --rebuild         build the voice even when it is there
 #   --speak OUT.wav   then speak a test phrase with it into OUT.wav
+#   --hold-out N      leave every N-th prompt out (for voxamen voice report --prosody)
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build_dir=${BUILD_DIR:-$repo/build}
 rebuild=0
 speak=""
+hold_out=()
 while (($#)); do
   case "$1" in
     --build-dir) build_dir=$2; shift 2 ;;
     --rebuild) rebuild=1; shift ;;
     --speak) speak=$2; shift 2 ;;
-    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
+    --hold-out) hold_out=(--hold-out "$2"); shift 2 ;;
+    -h|--help) sed -n '2,16p' "$0"; exit 0 ;;
     *) echo "build-default-voice.sh: unknown argument $1" >&2; exit 2 ;;
   esac
 done
@@ -51,7 +54,7 @@ if [[ $rebuild == 1 || ! -f $voice_dir/voice.abs ]]; then
     --phone-map "$repo/voices/ru-nsh/phone-map.txt" \
     --dict "$corpus/dict/msu_ru_nsh_dict.scm" \
     --license "$licence" \
-    --module 419.1 --prompt-stress before --f0-min 70 --f0-max 260
+    --module 419.1 --prompt-stress before --f0-min 70 --f0-max 260 "${hold_out[@]}"
 else
   echo "The voice $key is already built in $voice_dir"
 fi
