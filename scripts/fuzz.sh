@@ -9,7 +9,7 @@ seconds=${1:-20}
 ./scripts/install-deps.sh
 targets=(registry registry-write abs07 phrase allophone-rules unit-cover corpus-text
   stress-dictionary user-vocabulary markup glossor rhythmics intonation intonation-new amp
-  pros-cfg)
+  pros-cfg effects)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOXAMEN_FUZZ=ON \
   -DVOXAMEN_BENCH=OFF >/dev/null
 if ! cmake --build build-fuzz -j"${JOBS:-2}" --target "${targets[@]/#/fuzz-}" >build-fuzz/build.log 2>&1; then

@@ -128,6 +128,9 @@ void BM_StageShares22050(benchmark::State& s) {
 void BM_StageShares16000(benchmark::State& s) {
     StageShares(s, 16000);
 }
+void BM_StageShares44100(benchmark::State& s) {
+    StageShares(s, 44100);
+}
 // Every effect on (default settings): the effects' share of the phrase.
 void BM_StageShares22050Effects(benchmark::State& s) {
     StageShares(s, 22050, true);
@@ -135,5 +138,6 @@ void BM_StageShares22050Effects(benchmark::State& s) {
 BENCHMARK(BM_StageShares22050);
 BENCHMARK(BM_StageShares22050Effects);
 BENCHMARK(BM_StageShares16000);
+BENCHMARK(BM_StageShares44100);
 
 }  // namespace

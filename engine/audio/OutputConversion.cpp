@@ -1,7 +1,9 @@
 #include "engine/audio/OutputConversion.h"
 
 #include <bit>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "engine/audio/Resampler.h"
 #include "platform/ComBinding.h"
@@ -24,6 +26,12 @@ void WriteSixteenBit(const std::vector<int16_t>& signal, uint8_t* block) {
     }
 }
 
+// A block the converter can write native 16-bit samples into.
+bool CanHoldSamples(const uint8_t* block) {
+    return std::endian::native == std::endian::little &&
+           reinterpret_cast<uintptr_t>(block) % alignof(int16_t) == 0;
+}
+
 }  // namespace
 
 uint8_t EightBitSample(int16_t sample) {
@@ -40,16 +48,25 @@ HRESULT ConvertAndDeliver(std::vector<int16_t> signal, std::vector<int32_t>& siz
                           const WAVEFORMATEX& format, uint8_t** audio, int32_t* size,
                           BlockAllocator allocate) {
     if (allocate == nullptr) allocate = CoTaskMemAlloc;
-    if (format.nSamplesPerSec != kEngineRate && !ResampleFrom22050(signal, format.nSamplesPerSec))
-        return E_FAIL;
+    const uint32_t rate = format.nSamplesPerSec;
+    const bool resample = rate != kEngineRate;
+    const std::optional<size_t> count =
+        resample ? ResampledLength(signal.size(), rate) : std::optional<size_t>(signal.size());
+    if (!count) return E_FAIL;
     const bool sixteen = format.wBitsPerSample == 16;
-    const size_t bytes = signal.size() * (sixteen ? 2 : 1);
+    const size_t bytes = *count * (sixteen ? 2 : 1);
     auto* block = static_cast<uint8_t*>(allocate(bytes));
     if (block == nullptr) return E_OUTOFMEMORY;
-    if (sixteen) {
-        WriteSixteenBit(signal, block);
+    if (sixteen && resample && CanHoldSamples(block)) {
+        // Straight into the caller's block: no intermediate phrase-sized copy.
+        ResampleInto(signal, rate, {reinterpret_cast<int16_t*>(block), *count});
     } else {
-        for (size_t i = 0; i < signal.size(); ++i) block[i] = EightBitSample(signal[i]);
+        if (resample) ResampleFrom22050(signal, rate);
+        if (sixteen) {
+            WriteSixteenBit(signal, block);
+        } else {
+            for (size_t i = 0; i < signal.size(); ++i) block[i] = EightBitSample(signal[i]);
+        }
     }
     *audio = block;
     *size = static_cast<int32_t>(bytes);

@@ -9,6 +9,7 @@
 
 #include <soxr.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
 
@@ -21,6 +22,13 @@ constexpr float kInverseEngineRate = 4.5351473e-05f;
 constexpr double kMaxOutputSamples = INT32_MAX / 2;
 constexpr double kPrecisionBits = 20;
 
+// The converter is fed in blocks rather than in one call: given the whole
+// phrase at once, soxr buffers all of it, and buffers that large come from
+// fresh pages on every phrase (the C library maps them afresh), which cost
+// three to six times the filtering itself. Blocks keep its buffers small
+// and reused; the output is the same sample for sample.
+constexpr size_t kBlockSamples = 4096;
+
 template <typename Sample>
 void Convert(const Sample* in, size_t n, uint32_t rate, Sample* out, size_t m,
              soxr_datatype_t type) {
@@ -29,9 +37,25 @@ void Convert(const Sample* in, size_t n, uint32_t rate, Sample* out, size_t m,
     soxr_io_spec_t io = soxr_io_spec(type, type);
     io.flags |= SOXR_NO_DITHER;
     const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
-    size_t produced = 0;
-    (void)soxr_oneshot(kEngineRate, rate, 1, in, n, nullptr, out, m, &produced, &io, &quality,
-                       &runtime);
+    soxr_error_t error = nullptr;
+    soxr_t converter = soxr_create(kEngineRate, rate, 1, &error, &io, &quality, &runtime);
+    if (converter == nullptr || error != nullptr) {
+        soxr_delete(converter);
+        return;
+    }
+    size_t consumed = 0, produced = 0;
+    while (produced < m) {
+        // A null input tells the converter that the phrase has ended.
+        const bool ended = consumed >= n;
+        const size_t offer = ended ? 0 : std::min(kBlockSamples, n - consumed);
+        size_t used = 0, made = 0;
+        error = soxr_process(converter, ended ? nullptr : in + consumed, offer, &used,
+                             out + produced, std::min(m - produced, 4 * kBlockSamples), &made);
+        if (error != nullptr || (ended && made == 0)) break;
+        consumed += used;
+        produced += made;
+    }
+    soxr_delete(converter);
 }
 
 }  // namespace
@@ -49,15 +73,25 @@ void ResampleFloats(std::span<const float> in, uint32_t rate, std::span<float> o
     Convert(in.data(), in.size(), rate, out.data(), out.size(), SOXR_FLOAT32_I);
 }
 
-bool ResampleFrom22050(std::vector<int16_t>& signal, uint32_t rate) {
+std::optional<size_t> ResampledLength(size_t n, uint32_t rate) {
     const float ratio = ResampleRatio(rate);
-    if (!IsConvertibleRatio(ratio)) return false;
-    const double wanted = static_cast<double>(signal.size()) * ratio;
-    if (wanted > kMaxOutputSamples) return false;
-    const size_t m = static_cast<size_t>(wanted);
-    std::vector<int16_t> out(m, 0);
-    if (!signal.empty() && m != 0)
-        Convert(signal.data(), signal.size(), rate, out.data(), m, SOXR_INT16_I);
+    if (!IsConvertibleRatio(ratio)) return std::nullopt;
+    const double wanted = static_cast<double>(n) * ratio;
+    if (wanted > kMaxOutputSamples) return std::nullopt;
+    return static_cast<size_t>(wanted);
+}
+
+void ResampleInto(std::span<const int16_t> in, uint32_t rate, std::span<int16_t> out) {
+    std::fill(out.begin(), out.end(), int16_t{0});
+    if (!in.empty() && !out.empty())
+        Convert(in.data(), in.size(), rate, out.data(), out.size(), SOXR_INT16_I);
+}
+
+bool ResampleFrom22050(std::vector<int16_t>& signal, uint32_t rate) {
+    const std::optional<size_t> m = ResampledLength(signal.size(), rate);
+    if (!m) return false;
+    std::vector<int16_t> out(*m);
+    ResampleInto(signal, rate, out);
     signal = std::move(out);
     return true;
 }

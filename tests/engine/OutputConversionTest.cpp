@@ -28,7 +28,7 @@ Delivered Deliver(const std::vector<int16_t>& signal, uint32_t rate, uint16_t bi
     int32_t size = -1;
     Delivered d{ConvertAndDeliver(signal, sizes, format, &audio, &size, allocate), {}, sizes};
     if (audio != nullptr) d.bytes.assign(audio, audio + size);
-    CoTaskMemFree(audio);
+    if (allocate == nullptr) CoTaskMemFree(audio);  // other allocators keep their blocks
     return d;
 }
 
@@ -79,6 +79,28 @@ TEST(OutputConversion, OtherRatesKeepThePitchAndScaleSizes) {
               2u * static_cast<size_t>(22050 * static_cast<double>(ResampleRatio(16000))));
     EXPECT_EQ(down.bytes.size(), 2u * 15999);  // the single-precision ratio falls just short
     EXPECT_NEAR(Frequency(AsSamples(down.bytes), 16000), 1000, 5);
+}
+
+// The converter writes 16-bit output straight into the caller's block when it
+// can; a block it cannot write samples into and the 8-bit route convert
+// through the phrase instead. All three give the same samples.
+TEST(OutputConversion, EveryDeliveryRouteGivesTheSameConvertedSamples) {
+    const std::vector<int16_t> tone = Tone(7000, 440, 30000);
+    std::vector<int16_t> reference = tone;
+    ASSERT_TRUE(ResampleFrom22050(reference, 44100));
+
+    EXPECT_EQ(AsSamples(Deliver(tone, 44100, 16).bytes), reference);
+    static std::vector<uint8_t> odd;  // the block one byte into an allocation
+    Delivered shifted = Deliver(tone, 44100, 16, {}, [](size_t bytes) -> void* {
+        odd.assign(bytes + 1, 0);
+        return odd.data() + 1;
+    });
+    ASSERT_EQ(shifted.hr, S_OK);
+    EXPECT_EQ(AsSamples(shifted.bytes), reference);
+
+    std::vector<uint8_t> eight;
+    for (int16_t v : reference) eight.push_back(EightBitSample(v));
+    EXPECT_EQ(Deliver(tone, 44100, 8).bytes, eight);
 }
 
 TEST(OutputConversion, EightBitSamplesAreOffsetBy32640) {
