@@ -27,7 +27,7 @@ report=$("$voxamen" voice report "$voice" --prosody --voice ru-nsh --f0-min 70 -
   exit 1
 }
 echo "$report"
-figure() { sed -n "s/^$1 *\([0-9.]*\) [a-z]* *\(-\?[0-9.]*\)$/\\$2/p" <<<"$report"; }
+figure() { sed -n "s/^$1 *\([0-9.]*\) [a-z]* *\(-\?[0-9.]*\) .*$/\\$2/p" <<<"$report"; }
 dur_rmse=$(figure "phoneme duration" 1) dur_corr=$(figure "phoneme duration" 2)
 f0_rmse=$(figure "f0 (voiced in both)" 1) f0_corr=$(figure "f0 (voiced in both)" 2)
 

@@ -87,6 +87,13 @@ double RootMeanSquareDifference(std::span<const double> a, std::span<const doubl
     return std::sqrt(sum / double(n));
 }
 
+double MeanDifference(std::span<const double> a, std::span<const double> b) {
+    const size_t n = std::min(a.size(), b.size());
+    double sum = 0.0;
+    for (size_t i = 0; i < n; ++i) sum += b[i] - a[i];
+    return n > 0 ? sum / double(n) : 0.0;
+}
+
 ProsodyFigures Summarise(const ProsodyPairs& p) {
     ProsodyFigures f;
     f.syntagmas = p.syntagmas;
@@ -98,6 +105,8 @@ ProsodyFigures Summarise(const ProsodyPairs& p) {
     f.f0RmseSt = RootMeanSquareDifference(p.recordedSt, p.spokenSt);
     f.f0Correlation = Correlation(p.recordedSt, p.spokenSt);
     f.energyCorrelation = Correlation(p.recordedDb, p.spokenDb);
+    f.durationBiasMs = MeanDifference(p.recordedMs, p.spokenMs);
+    f.f0BiasSt = MeanDifference(p.recordedSt, p.spokenSt);
     return f;
 }
 

@@ -37,6 +37,7 @@ struct ProsodyFigures {
     size_t syntagmas = 0, phonemes = 0, voicedFrames = 0, frames = 0;
     double durationRmseMs = 0.0, durationCorrelation = 0.0;
     double f0RmseSt = 0.0, f0Correlation = 0.0;
+    double f0BiasSt = 0.0, durationBiasMs = 0.0;  // mean of synthesis minus recording
     double energyCorrelation = 0.0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <sstream>
 
 #include "engine/prosody/IntonationNewBase.h"
@@ -9,6 +10,7 @@
 #include "engine/prosody/RhythmicsModel.h"
 #include "engine/synthesis/Pauses.h"
 #include "interfaces/SoundDescription.h"
+#include "tools/voicebuild/RhythmicsFitter.h"
 
 namespace vox::voicebuild {
 
@@ -24,78 +26,26 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-// The conditions whose coefficients are fitted, first match wins; each
-// section ends with an unconditioned rule.
-struct RuleTemplate {
-    const char* section;
-    const char* name;
-    const char* conditions;
-};
-const RuleTemplate kRules[] = {
-    {"{Vowel stressed", "stressed before a pause", "R1 None"},
-    {"{Vowel stressed", "stressed in a closed final syllable", "R1 Consonant\nR2 None"},
-    {"{Vowel stressed", "stressed in a question", "Type2"},
-    {"{Vowel stressed", "stressed", ""},
-    {"{Vowel pretonic", "pretonic before a pause", "R1 None"},
-    {"{Vowel pretonic", "pretonic after a pause", "L1 None"},
-    {"{Vowel pretonic", "pretonic", ""},
-    {"{Vowel posttonic", "posttonic before a pause", "R1 None"},
-    {"{Vowel posttonic", "posttonic in a closed final syllable", "R1 Consonant\nR2 None"},
-    {"{Vowel posttonic", "posttonic", ""},
-    {"{Consonant", "consonant before a pause", "R1 None"},
-    {"{Consonant", "consonant after a pause", "L1 None"},
-    {"{Consonant", "voiceless plosive", "Voiceless Plosive"},
-    {"{Consonant", "voiceless fricative", "Voiceless Fricative"},
-    {"{Consonant", "sonant", "Sonant"},
-    {"{Consonant", "consonant", ""},
-};
-
-std::string RulesText(const std::map<std::string, double>& coefficients, bool all) {
-    std::string text = ".Version 2\n; fitted to the corpus by voxamen voice build\n";
-    std::string open;
-    for (const RuleTemplate& r : kRules) {
-        auto it = coefficients.find(r.name);
-        if (!all && it == coefficients.end()) continue;
-        if (open != r.section) {
-            if (!open.empty()) text += "}\n";
-            text += std::string(r.section) + "\n";
-            open = r.section;
-        }
-        char value[32];
-        std::snprintf(value, sizeof value, "%.3f", all ? 1.0 : it->second);
-        text += std::string(r.name) + ": " + value + "\n";
-        if (*r.conditions) text += std::string(r.conditions) + "\n";
-    }
-    if (!open.empty()) text += "}\n";
-    return text;
-}
-
 int32_t UnitLength(const FitInput& in, const std::string& name) {
     auto it = in.units->find(name);
     return it == in.units->end() ? 0 : static_cast<int32_t>(it->second->samples.size());
 }
 
+// Every phoneme with a label duration and a reference length, as the engine
+// will see it: its context, class and basic allophone's unit length.
 std::string FitRhythmics(const FitInput& in, size_t& rules) {
-    RhythmicsModel model;
-    model.LoadText(RulesText({}, true), "fit");
-    std::map<std::string, std::vector<double>> ratios;
-    std::vector<RhythmicsResult> results;
-    for (const FitSyntagma& s : in.syntagmas) {
-        model.ForUtterance(s.sds, results);
+    std::vector<DurationObservation> observations;
+    for (const FitSyntagma& s : in.syntagmas)
         for (size_t i = 0; i < s.sds.size(); ++i) {
-            if (results[i].name == nullptr || s.seconds[i] <= 0.0) continue;
+            const int cls = RhythmicsModel::ClassOf(s.sds[i]);
+            if (cls < 0 || s.seconds[i] <= 0.0) continue;
             auto basic = in.basic.find(s.names[i]);
             const int32_t ref =
                 UnitLength(in, basic != in.basic.end() ? basic->second : s.names[i]);
-            if (ref > 0) ratios[*results[i].name].push_back(s.seconds[i] * kRate / ref);
+            if (ref > 0)
+                observations.push_back({BuildContext(s.sds, i), cls, s.seconds[i] * kRate, double(ref)});
         }
-    }
-    std::map<std::string, double> coefficients;
-    for (auto& [name, values] : ratios)
-        if (values.size() >= kMinSamples)
-            coefficients[name] = std::clamp(Median(values), 0.05, 20.0);
-    rules = coefficients.size();
-    return RulesText(coefficients, false);
+    return FitRhythmicsRules(observations, rules);
 }
 
 // Word parts of a syntagma: per word, the f0 of its voiced phonemes before,
@@ -130,6 +80,9 @@ std::array<double, 3> Points(const std::vector<double>& f0) {
 struct PatternFit {
     // [word][part][point] → observations (percent of the range)
     std::vector<std::array<std::array<std::vector<double>, 3>, 3>> obs;
+    // Points of the stressed part of last words with nothing voiced after
+    // their stress: the engine draws it from the after-stress list, scaled.
+    std::array<std::vector<double>, 3> finalStressed;
     size_t count = 0;
 };
 
@@ -149,7 +102,10 @@ std::map<std::string, PatternFit> CollectPatterns(const FitInput& in) {
             for (int p = 0; p < 3; ++p) {
                 if (words[k][p].empty()) continue;
                 const std::array<double, 3> pts = Points(words[k][p]);
-                for (int j = 0; j < 3; ++j) fit.obs[k][p][j].push_back(Percent(in, pts[j]));
+                const bool finalStress = k + 1 == words.size() && p == 1 && words[k][2].empty();
+                for (int j = 0; j < 3; ++j)
+                    (finalStress ? fit.finalStressed[j] : fit.obs[k][p][j])
+                        .push_back(Percent(in, pts[j]));
             }
     }
     return fits;
@@ -226,6 +182,17 @@ struct Entry {
     std::vector<std::array<std::vector<int32_t>, 3>> words;
 };
 
+double Mean(const std::vector<int32_t>& v) {
+    return v.empty() ? 0.0 : std::accumulate(v.begin(), v.end(), 0.0) / double(v.size());
+}
+
+// The final-stress scale, percent: what `stressed` is of `after`, on average.
+int Scale(const std::vector<int32_t>& stressed, const std::vector<int32_t>& after) {
+    const double s = Mean(stressed), a = Mean(after);
+    return s > 0.0 && a > 0.0 ? std::clamp(static_cast<int>(std::lround(s / a * 100.0)), 1, 1000)
+                              : 100;
+}
+
 std::map<std::string, Entry> FitEntries(const FitInput& in) {
     const std::map<std::string, PatternFit> fits = CollectPatterns(in);
     // The whole corpus's part values: the fallback of parts never observed.
@@ -250,14 +217,15 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
             for (int p = 0; p < 3; ++p) word[p] = PartValues(w[p], general[p]);
             e.words.push_back(word);
         }
-        // A last word stressed on its final syllable: its stressed part is
-        // drawn from its after-stress values scaled to the stressed ones.
-        const auto& last = e.words.back();
-        const double after = last[2].empty() ? 0.0 : last[2].back();
-        const double stressed = last[1].empty() ? 0.0 : last[1][last[1].size() / 2];
-        e.scale = after > 0.0
-                      ? std::clamp(static_cast<int>(std::lround(stressed / after * 100.0)), 1, 1000)
-                      : 100;
+        // A last word stressed on its final voiced sound: its stressed part
+        // is drawn from its after-stress values, scaled so that their mean
+        // is the mean of what such stressed parts were in the corpus. Without
+        // any last word voiced after its stress, the after-stress values are
+        // those stressed parts themselves.
+        const std::vector<int32_t> stressedValues = PartValues(fit.finalStressed, {});
+        if (fit.obs.back()[2][0].empty() && !stressedValues.empty())
+            e.words.back()[2] = stressedValues;
+        e.scale = Scale(stressedValues, e.words.back()[2]);
         entries[key] = std::move(e);
     }
     // Word counts without enough observations borrow from the mark's nearest

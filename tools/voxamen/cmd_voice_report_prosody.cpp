@@ -77,12 +77,12 @@ std::string Number(const char* format, double value) {
 void PrintFigures(std::ostream& out, const voicebuild::ProsodyFigures& f) {
     out << "held-out syntagmas spoken: " << f.syntagmas << "; phonemes compared: " << f.phonemes
         << "; frames: " << f.frames << " (" << f.voicedFrames << " voiced in both)\n";
-    Table table({"measure", "RMSE", "correlation"});
+    Table table({"measure", "RMSE", "correlation", "bias"});
     table.Add({"phoneme duration", Number("%.1f ms", f.durationRmseMs),
-               Number("%.3f", f.durationCorrelation)});
+               Number("%.3f", f.durationCorrelation), Number("%+.1f ms", f.durationBiasMs)});
     table.Add({"f0 (voiced in both)", Number("%.2f st", f.f0RmseSt),
-               Number("%.3f", f.f0Correlation)});
-    table.Add({"energy contour", "-", Number("%.3f", f.energyCorrelation)});
+               Number("%.3f", f.f0Correlation), Number("%+.2f st", f.f0BiasSt)});
+    table.Add({"energy contour", "-", Number("%.3f", f.energyCorrelation), "-"});
     table.Print(out);
 }
 
