@@ -64,6 +64,16 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
     return true;
 }
 
+void MergePairs(const ProsodyPairs& from, ProsodyPairs& into) {
+    auto append = [](const std::vector<double>& a, std::vector<double>& b) {
+        b.insert(b.end(), a.begin(), a.end());
+    };
+    append(from.recordedMs, into.recordedMs), append(from.spokenMs, into.spokenMs);
+    append(from.recordedSt, into.recordedSt), append(from.spokenSt, into.spokenSt);
+    append(from.recordedDb, into.recordedDb), append(from.spokenDb, into.spokenDb);
+    into.syntagmas += from.syntagmas;
+}
+
 double Correlation(std::span<const double> a, std::span<const double> b) {
     const size_t n = std::min(a.size(), b.size());
     if (n < 2) return 0.0;

@@ -33,6 +33,9 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
                    const PitchTrack& spoken, std::span<const int32_t> sizes,
                    ProsodyPairs& pairs);
 
+// Appends `from`'s pairs to `into`.
+void MergePairs(const ProsodyPairs& from, ProsodyPairs& into);
+
 struct ProsodyFigures {
     size_t syntagmas = 0, phonemes = 0, voicedFrames = 0, frames = 0;
     double durationRmseMs = 0.0, durationCorrelation = 0.0;

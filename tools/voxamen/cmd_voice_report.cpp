@@ -46,11 +46,13 @@ constexpr const char* kReportUsage =
     "                          build-report.txt), and the N loudest joins\n"
     "\n"
     "usage: voxamen voice report VOICE --prosody --voice KEY [--f0-min HZ] [--f0-max HZ]\n"
+    "                            [--details]\n"
     "  The installed voice KEY (built from VOICE with --hold-out N) speaks each held-out\n"
     "  syntagma of VOICE/held-out.txt from its own phonemes and mark; per phoneme its\n"
     "  duration, and per frame mapped phoneme by phoneme onto the recording its f0\n"
     "  (semitones, frames voiced in both) and energy contour are compared: RMSE and\n"
-    "  correlation. --f0-min/--f0-max bound the pitch tracker (default 60 and 400 Hz)\n";
+    "  correlation. --f0-min/--f0-max bound the pitch tracker (default 60 and 400 Hz);\n"
+    "  --details adds a line per syntagma\n";
 
 std::string Percent(size_t part, size_t whole) {
     char text[32];
@@ -130,7 +132,7 @@ int RunProsodyReport(const Invocation& inv, const Options& opts);
 
 int RunVoiceReport(const Invocation& inv, const std::vector<std::string>& args) {
     Options opts({"text", "module", "dict", "prompt-stress", "top", "voice", "f0-min", "f0-max"},
-                 {"joins", "prosody"});
+                 {"joins", "prosody", "details"});
     std::string error;
     if (!opts.Parse(args, error)) {
         inv.err << "voxamen voice report: " << error << "\n" << kReportUsage;

@@ -86,6 +86,14 @@ void PrintFigures(std::ostream& out, const voicebuild::ProsodyFigures& f) {
     table.Print(out);
 }
 
+// One line per syntagma with --details.
+void PrintDetail(std::ostream& out, const voicebuild::HeldOutSyntagma& s,
+                 const voicebuild::ProsodyFigures& f) {
+    out << s.id << "\t" << s.mark << "\t" << Join(s.phonemes) << "\t"
+        << Number("%.1f", f.durationRmseMs) << "\t" << Number("%.2f", f.f0RmseSt) << "\t"
+        << Number("%+.2f", f.f0BiasSt) << "\n";
+}
+
 }  // namespace
 
 int RunProsodyReport(const Invocation& inv, const Options& opts) {
@@ -118,6 +126,8 @@ int RunProsodyReport(const Invocation& inv, const Options& opts) {
     pitch.searchMaxF0 = std::max(pitch.searchMaxF0, *maxF0);
     std::map<std::string, voicebuild::PitchTrack> recordings;  // by path
     voicebuild::ProsodyPairs pairs;
+    const bool details = opts.Has("details");
+    if (details) inv.out << "id\tmark\tphonemes\tduration RMSE ms\tf0 RMSE st\tf0 bias st\n";
     for (const voicebuild::HeldOutSyntagma& s : held) {
         std::string why;
         if (!recordings.count(s.wavPath)) {
@@ -133,10 +143,15 @@ int RunProsodyReport(const Invocation& inv, const Options& opts) {
             problems.push_back(s.id + ": " + why);
             continue;
         }
+        voicebuild::ProsodyPairs one;
         if (!voicebuild::AddComparison(s, recordings.at(s.wavPath),
                                        voicebuild::TrackPitch(spoken.wave, pitch), spoken.sizes,
-                                       pairs))
+                                       one)) {
             problems.push_back(s.id + ": the phoneme sizes do not fit its phonemes");
+            continue;
+        }
+        if (details) PrintDetail(inv.out, s, voicebuild::Summarise(one));
+        voicebuild::MergePairs(one, pairs);
     }
     for (const std::string& p : problems) inv.err << kCommand << p << "\n";
     inv.out << "voice: " << *key << "; held out: " << path << " (" << held.size()
