@@ -98,6 +98,12 @@ TEST(ProsodyComparison, SynthesisStretchedPhonemeByPhonemeMatchesItsRecording) {
     EXPECT_LT(f.f0RmseSt, 0.15);
     EXPECT_GT(f.f0Correlation, 0.99);
     EXPECT_GT(f.energyCorrelation, 0.97);
+    // An octave in 0.2 s recorded, in 0.4 s spoken: 60 and 30 st/s; the
+    // glide is the last stressed vowel, its mean its median.
+    ASSERT_EQ(f.statements, 1u);
+    EXPECT_NEAR(f.recordedDeclination, 60.0, 3.0);
+    EXPECT_NEAR(f.spokenDeclination, 30.0, 1.5);
+    EXPECT_NEAR(f.recordedLowering, 0.0, 0.3);
 
     // Sizes that do not fit the phoneme list add nothing.
     EXPECT_FALSE(AddComparison(MaSyntagma(), recorded, spoken, std::vector<int32_t>{1, 2}, pairs));

@@ -120,7 +120,10 @@ TEST(ProsodyFitter, RhythmicsRulesAreLearntAsTheEngineMatchesThem) {
 }
 
 TEST(ProsodyFitter, MarksFromThePromptsPunctuation) {
-    EXPECT_EQ(FinalMark("Что?"), "(?)");
+    EXPECT_EQ(FinalMark("Что?"), "(?.)");  // a question word: a special question
+    EXPECT_EQ(FinalMark("Это богиня м+ести?"), "(?)");
+    EXPECT_EQ(FinalMark("Стой. - Что же ты? - Можно ли помнить эту ночь?"), "(?)");
+    EXPECT_EQ(FinalMark("Дна нет. А кто ж я как не кокотка?"), "(?.)");
     EXPECT_EQ(FinalMark("Стой!\""), "(!)");
     EXPECT_EQ(FinalMark("Дна нет."), "(.)");
     EXPECT_EQ(FinalMark("без знака"), "(.)");

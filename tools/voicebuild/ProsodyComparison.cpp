@@ -1,6 +1,8 @@
 #include "tools/voicebuild/ProsodyComparison.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <numeric>
 
 namespace vox::voicebuild {
@@ -23,6 +25,33 @@ std::vector<long> Starts(const HeldOutSyntagma& held, std::span<const int32_t> s
     return starts;
 }
 
+// Least-squares slope of y over x; 0 with fewer than 3 points or no spread.
+double Slope(const std::vector<double>& x, const std::vector<double>& y) {
+    const double n = double(x.size());
+    if (x.size() < 3) return 0.0;
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (size_t i = 0; i < x.size(); ++i)
+        sx += x[i], sy += y[i], sxx += x[i] * x[i], sxy += x[i] * y[i];
+    const double d = n * sxx - sx * sx;
+    return d > 0.0 ? (n * sxy - sx * sy) / d : 0.0;
+}
+
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0.0;
+    std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+double Mean(const std::vector<double>& v) {
+    return v.empty() ? 0.0 : std::accumulate(v.begin(), v.end(), 0.0) / double(v.size());
+}
+
+// A stressed vowel in the phoneme names of modules 419.x: a vowel letter and "0".
+bool IsStressedVowel(const std::string& name) {
+    return name.size() == 2 && name[1] == '0' &&
+           std::string_view("AEIOUY").find(name[0]) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
@@ -31,7 +60,10 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
     const std::vector<long> starts = Starts(held, sizes);
     if (starts.empty() || recorded.Frames() == 0 || spoken.rate <= 0) return false;
     std::vector<double> recordedDb, spokenDb;
+    std::vector<double> recordedTime, spokenTime, recordedSt, spokenSt;
+    size_t lastStressedFrom = 0, lastStressedTo = 0;  // its voiced frame pairs
     for (size_t i = 0; i < sizes.size(); ++i) {
+        const size_t voicedBefore = recordedSt.size();
         if (!held.HasAudio(i) || sizes[i] <= 0) continue;
         const double length = double(sizes[i]);
         const double recordedSeconds = held.ends[i] - held.starts[i];
@@ -46,10 +78,14 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
             recordedDb.push_back(recorded.levelDb[r]);
             spokenDb.push_back(spoken.levelDb[f]);
             if (recorded.f0[r] > 0.0f && spoken.f0[f] > 0.0f) {
-                pairs.recordedSt.push_back(Semitones(recorded.f0[r]));
-                pairs.spokenSt.push_back(Semitones(spoken.f0[f]));
+                recordedSt.push_back(Semitones(recorded.f0[r]));
+                spokenSt.push_back(Semitones(spoken.f0[f]));
+                recordedTime.push_back(at);
+                spokenTime.push_back(double(centre) / spoken.rate);
             }
         }
+        if (IsStressedVowel(held.phonemes[i]) && recordedSt.size() > voicedBefore)
+            lastStressedFrom = voicedBefore, lastStressedTo = recordedSt.size();
     }
     // Levels relative to the syntagma's mean: recording and synthesis differ
     // in overall level and floor, the contour is what is compared.
@@ -60,6 +96,21 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
     };
     centred(recordedDb, pairs.recordedDb);
     centred(spokenDb, pairs.spokenDb);
+    pairs.recordedSt.insert(pairs.recordedSt.end(), recordedSt.begin(), recordedSt.end());
+    pairs.spokenSt.insert(pairs.spokenSt.end(), spokenSt.begin(), spokenSt.end());
+    if (held.mark == "(.)" && recordedSt.size() >= 3) {
+        pairs.recordedSlope.push_back(Slope(recordedTime, recordedSt));
+        pairs.spokenSlope.push_back(Slope(spokenTime, spokenSt));
+    }
+    if (held.mark == "(.)" && lastStressedTo > lastStressedFrom) {
+        auto lowering = [&](const std::vector<double>& st) {
+            const std::vector<double> vowel(st.begin() + long(lastStressedFrom),
+                                            st.begin() + long(lastStressedTo));
+            return Mean(vowel) - Median(st);
+        };
+        pairs.recordedLowering.push_back(lowering(recordedSt));
+        pairs.spokenLowering.push_back(lowering(spokenSt));
+    }
     ++pairs.syntagmas;
     return true;
 }
@@ -71,6 +122,9 @@ void MergePairs(const ProsodyPairs& from, ProsodyPairs& into) {
     append(from.recordedMs, into.recordedMs), append(from.spokenMs, into.spokenMs);
     append(from.recordedSt, into.recordedSt), append(from.spokenSt, into.spokenSt);
     append(from.recordedDb, into.recordedDb), append(from.spokenDb, into.spokenDb);
+    append(from.recordedSlope, into.recordedSlope), append(from.spokenSlope, into.spokenSlope);
+    append(from.recordedLowering, into.recordedLowering);
+    append(from.spokenLowering, into.spokenLowering);
     into.syntagmas += from.syntagmas;
 }
 
@@ -117,6 +171,11 @@ ProsodyFigures Summarise(const ProsodyPairs& p) {
     f.energyCorrelation = Correlation(p.recordedDb, p.spokenDb);
     f.durationBiasMs = MeanDifference(p.recordedMs, p.spokenMs);
     f.f0BiasSt = MeanDifference(p.recordedSt, p.spokenSt);
+    f.statements = p.recordedSlope.size();
+    f.recordedDeclination = Mean(p.recordedSlope);
+    f.spokenDeclination = Mean(p.spokenSlope);
+    f.recordedLowering = Mean(p.recordedLowering);
+    f.spokenLowering = Mean(p.spokenLowering);
     return f;
 }
 

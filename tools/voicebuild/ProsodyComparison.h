@@ -22,6 +22,12 @@ struct ProsodyPairs {
     std::vector<double> recordedMs, spokenMs;
     std::vector<double> recordedSt, spokenSt;
     std::vector<double> recordedDb, spokenDb;
+    // Declination of each statement ("(.)"), semitones per second: the least
+    // squares slope over its frames voiced in both, each on its own time axis.
+    std::vector<double> recordedSlope, spokenSlope;
+    // Final lowering of each statement, semitones: its last stressed vowel
+    // ("A0", "O0", …) over its median, over the frames voiced in both.
+    std::vector<double> recordedLowering, spokenLowering;
     size_t syntagmas = 0;
 };
 
@@ -41,6 +47,9 @@ struct ProsodyFigures {
     double durationRmseMs = 0.0, durationCorrelation = 0.0;
     double f0RmseSt = 0.0, f0Correlation = 0.0;
     double f0BiasSt = 0.0, durationBiasMs = 0.0;  // mean of synthesis minus recording
+    size_t statements = 0;
+    double recordedDeclination = 0.0, spokenDeclination = 0.0;  // st/s, mean over statements
+    double recordedLowering = 0.0, spokenLowering = 0.0;        // st, mean over statements
     double energyCorrelation = 0.0;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <set>
 #include <sstream>
 
 #include "engine/prosody/IntonationNewBase.h"
@@ -10,6 +11,9 @@
 #include "engine/prosody/RhythmicsModel.h"
 #include "engine/synthesis/Pauses.h"
 #include "interfaces/SoundDescription.h"
+#include "platform/CodePage.h"
+#include "text/Charset.h"
+#include "text/SyntagmaTypes.h"
 #include "tools/voicebuild/RhythmicsFitter.h"
 
 namespace vox::voicebuild {
@@ -19,6 +23,7 @@ namespace {
 constexpr double kRate = 22050.0;
 constexpr size_t kMinSamples = 5;  // a rule or pattern needs this many observations
 constexpr int kMaxWords = 6;
+constexpr const char* kPooled = ",*";  // key suffix of a mark's syntagmas of any length
 
 double Median(std::vector<double> v) {
     if (v.empty()) return 0.0;
@@ -90,25 +95,43 @@ double Percent(const FitInput& in, double hz) {
     return std::clamp((hz - in.lowHz) / (in.highHz - in.lowHz) * 100.0, 1.0, 1000.0);
 }
 
+// Adds a syntagma's words to `fit`, word k into slot slotOf(k).
+template <class SlotOf>
+void AddWords(const FitInput& in, const std::vector<Parts>& words, size_t slots, SlotOf slotOf,
+              PatternFit& fit) {
+    fit.obs.resize(slots);
+    ++fit.count;
+    for (size_t k = 0; k < words.size(); ++k)
+        for (int p = 0; p < 3; ++p) {
+            if (words[k][p].empty()) continue;
+            const std::array<double, 3> pts = Points(words[k][p]);
+            const bool finalStress = k + 1 == words.size() && p == 1 && words[k][2].empty();
+            for (int j = 0; j < 3; ++j)
+                (finalStress ? fit.finalStressed[j] : fit.obs[slotOf(k)][p][j])
+                    .push_back(Percent(in, pts[j]));
+        }
+}
+
+// Per key "MARK,N" the words of the syntagmas of that mark and word count;
+// per key "MARK,*" the syntagmas of that mark whatever their length, as
+// first, middle and last word (a one-word syntagma's word is its last).
 std::map<std::string, PatternFit> CollectPatterns(const FitInput& in) {
     std::map<std::string, PatternFit> fits;
     for (const FitSyntagma& s : in.syntagmas) {
         const std::vector<Parts> words = WordParts(s);
-        if (words.empty() || words.size() > kMaxWords) continue;
-        PatternFit& fit = fits[s.mark + "," + std::to_string(words.size())];
-        fit.obs.resize(words.size());
-        ++fit.count;
-        for (size_t k = 0; k < words.size(); ++k)
-            for (int p = 0; p < 3; ++p) {
-                if (words[k][p].empty()) continue;
-                const std::array<double, 3> pts = Points(words[k][p]);
-                const bool finalStress = k + 1 == words.size() && p == 1 && words[k][2].empty();
-                for (int j = 0; j < 3; ++j)
-                    (finalStress ? fit.finalStressed[j] : fit.obs[k][p][j])
-                        .push_back(Percent(in, pts[j]));
-            }
+        if (words.empty()) continue;
+        const size_t n = words.size();
+        AddWords(in, words, 3, [n](size_t k) { return k + 1 == n ? 2 : k == 0 ? 0 : 1; },
+                 fits[s.mark + kPooled]);
+        if (n <= kMaxWords)
+            AddWords(in, words, n, [](size_t k) { return k; },
+                     fits[s.mark + "," + std::to_string(n)]);
     }
     return fits;
+}
+
+bool IsPooled(const std::string& key) {
+    return key.ends_with(kPooled);
 }
 
 // Values of one part, each the median of its observations; a part never
@@ -123,9 +146,44 @@ std::vector<int32_t> PartValues(const std::array<std::vector<double>, 3>& points
 
 }  // namespace
 
+namespace {
+
+// A question's mark as the lexical component gives it: special ("(?.)") when
+// its last sentence has a question word and no "ли", else general ("(?)").
+std::string QuestionMark(const std::string& utf8Text) {
+    const std::string text = lexicon::Lower(Utf8ToCp1251(utf8Text));
+    // The last sentence: after the last end of sentence or dialogue dash
+    // before the final question mark.
+    const size_t end = text.find_last_of('?');
+    if (end == std::string::npos) return "(?)";
+    const size_t stop = end > 0 ? text.find_last_of(".!?", end - 1) : std::string::npos;
+    const size_t dash = text.rfind(" - ", end);
+    size_t start = stop == std::string::npos ? 0 : stop + 1;
+    if (dash != std::string::npos) start = std::max(start, dash + 3);
+    bool questionWord = false;
+    std::string word;
+    auto endWord = [&] {
+        if (word == lexicon::Lower(Utf8ToCp1251("ли"))) return true;
+        questionWord |= lexicon::IsQuestionWord(word);
+        word.clear();
+        return false;
+    };
+    for (size_t i = start; i < end && i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0xC0 || c == lexicon::cp::kYo)
+            word += text[i];
+        else if (c != '+' && endWord())
+            return "(?)";
+    }
+    if (endWord()) return "(?)";
+    return questionWord ? "(?.)" : "(?)";
+}
+
+}  // namespace
+
 std::string FinalMark(const std::string& text) {
     for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        if (*it == '?') return "(?)";
+        if (*it == '?') return QuestionMark(text);
         if (*it == '!') return "(!)";
         if (*it == '.' || *it == ',' || *it == ';' || *it == ':') return "(.)";
     }
@@ -199,7 +257,7 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
     std::array<std::array<std::vector<double>, 3>, 3> overall;
     for (const auto& [key, fit] : fits)
         for (const auto& w : fit.obs)
-            for (int p = 0; p < 3; ++p)
+            for (int p = 0; p < 3 && !IsPooled(key); ++p)
                 for (int j = 0; j < 3; ++j)
                     overall[p][j].insert(overall[p][j].end(), w[p][j].begin(), w[p][j].end());
     std::array<std::vector<int32_t>, 3> general;
@@ -209,8 +267,15 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
             PartValues(pts, {static_cast<int32_t>(std::lround(Percent(in, in.speakerF0)))});
     }
     std::map<std::string, Entry> entries;
+    std::set<std::string> marksFitted;
+    for (const auto& [key, fit] : fits)
+        if (fit.count >= kMinSamples && !IsPooled(key))
+            marksFitted.insert(key.substr(0, key.rfind(',')));
     for (const auto& [key, fit] : fits) {
-        if (fit.count < kMinSamples) continue;
+        // A mark too rare for any word count of its own: its syntagmas
+        // pooled as first, middle and last word make a three-word entry.
+        const std::string mark = key.substr(0, key.rfind(','));
+        if (fit.count < kMinSamples || (IsPooled(key) && marksFitted.count(mark))) continue;
         Entry e;
         for (const auto& w : fit.obs) {
             std::array<std::vector<int32_t>, 3> word;
@@ -226,7 +291,7 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
         if (fit.obs.back()[2][0].empty() && !stressedValues.empty())
             e.words.back()[2] = stressedValues;
         e.scale = Scale(stressedValues, e.words.back()[2]);
-        entries[key] = std::move(e);
+        entries[IsPooled(key) ? mark + ",3" : key] = std::move(e);
     }
     // Word counts without enough observations borrow from the mark's nearest
     // count: first word from first, last from last, middle words from middle.
@@ -248,7 +313,7 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
             e.scale = near->scale;
             const size_t m = near->words.size();
             for (int k = 0; k < n; ++k) {
-                size_t from = k == 0 ? 0 : k == n - 1 ? m - 1 : std::min<size_t>(1, m - 1);
+                size_t from = k == n - 1 ? m - 1 : k == 0 ? 0 : std::min<size_t>(1, m - 1);
                 if (m >= 3 && k > 0 && k < n - 1) from = 1 + size_t(k - 1) % (m - 2);
                 e.words.push_back(near->words[from]);
             }

@@ -1,11 +1,11 @@
 // Fits the voice's prosody files to its corpus: "Rhytmics.cfg" (durations
 // per attribute condition, from the label times, as multiples of the basic
-// allophone's unit), "IntonationNew.cfg" and "Intonation.cfg" (pitch per word
+// allophone's unit; the rules learnt by RhythmicsFitter), "IntonationNew.cfg" and "Intonation.cfg" (pitch per word
 // part for each syntagma mark and word count, from the pitch track) and
 // "Amp.cfg" (loudness contours inside units by the classes of their
 // neighbours, from the units' energies). Nothing is a hand-typed value: the
-// rule conditions and the contour layout are fixed, their numbers come
-// from the corpus.
+// contour layout is fixed, the rule conditions and every number come from
+// the corpus.
 #pragma once
 
 #include <map>

@@ -84,6 +84,11 @@ void PrintFigures(std::ostream& out, const voicebuild::ProsodyFigures& f) {
                Number("%.3f", f.f0Correlation), Number("%+.2f st", f.f0BiasSt)});
     table.Add({"energy contour", "-", Number("%.3f", f.energyCorrelation), "-"});
     table.Print(out);
+    out << "declination of the " << f.statements << " statements: recorded "
+        << Number("%+.2f", f.recordedDeclination) << " st/s, synthesis "
+        << Number("%+.2f", f.spokenDeclination) << " st/s; final lowering (last stressed vowel "
+        << "over the median): recorded " << Number("%+.2f", f.recordedLowering)
+        << " st, synthesis " << Number("%+.2f", f.spokenLowering) << " st\n";
 }
 
 // One line per syntagma with --details.
