@@ -252,8 +252,9 @@ void ScalePeriods(std::vector<int16_t>& samples, std::span<const int64_t> bounds
         const float step = static_cast<float>((g1 - g0) / static_cast<double>(b - a));
         const float base = static_cast<float>(g0);
         int16_t* x = samples.data() + a;
-        const int64_t n = b - a;
-        for (int64_t k = 0; k < n; ++k) x[k] = Scaled(x[k], base + step * static_cast<float>(k));
+        // A 32-bit index: its conversion to float vectorises, a 64-bit one does not.
+        const int32_t n = static_cast<int32_t>(b - a);
+        for (int32_t k = 0; k < n; ++k) x[k] = Scaled(x[k], base + step * static_cast<float>(k));
     }
 }
 

@@ -89,9 +89,16 @@ void SpreadValues(std::span<const int32_t> values, std::span<float> out) {
     for (size_t i = 0; i + 1 < K; ++i) {
         const size_t from = static_cast<size_t>(static_cast<double>(i) * step);
         const size_t to = std::min(L, static_cast<size_t>(static_cast<double>(i + 1) * step));
-        for (size_t p = from; p < to; ++p) {
-            const double u = static_cast<double>(p - from) / static_cast<double>(to - from);
-            out[p] = static_cast<float>((1.0 - u) * values[i] + u * values[i + 1]);
+        if (to <= from) continue;
+        // One division per piece, not per sample.
+        const double a = values[i], b = values[i + 1];
+        const double perSample = 1.0 / static_cast<double>(to - from);
+        float* piece = out.data() + from;
+        // A 32-bit index: its conversion vectorises, a 64-bit one does not.
+        const int32_t n = static_cast<int32_t>(to - from);
+        for (int32_t p = 0; p < n; ++p) {
+            const double u = static_cast<double>(p) * perSample;
+            piece[p] = static_cast<float>((1.0 - u) * a + u * b);
         }
     }
 }
