@@ -252,8 +252,14 @@ TEST_F(DefaultVoiceProsodyTest, RunningStatementsComeNearTheRecordings) {
         mean(range), mean(declination), mean(lowering), mean(lengthening), mean(lastMs));
     EXPECT_LT(mean(declination), 0.0) << "statements decline";
     EXPECT_LT(mean(lowering), -0.9) << "final lowering at least half the natural";
-    // Final lengthening is printed, not yet held: the fitted rhythmics lengthen
-    // the last stressed vowel far less than the speaker does.
+    // Within a quarter of the speaker's figures.
+    EXPECT_NEAR(mean(lengthening), 1.38, 1.38 / 4);
+    EXPECT_NEAR(mean(lastMs), 170.0, 170.0 / 4);
+    EXPECT_NEAR(mean(range), 9.9, 9.9 / 4);
+    // Declination and final lowering are printed against figures measured
+    // over whole recordings of several syntagmas; these one-syntagma phrases
+    // fall faster. Against held-out statements of the same kind they are
+    // held by default-voice-held-out.
 }
 
 }  // namespace

@@ -44,4 +44,11 @@ hold "phoneme duration correlation $dur_corr (>= 0.6)" "$dur_corr >= 0.6"
 note "phoneme duration RMSE $dur_rmse ms (<= 25)" "$dur_rmse <= 25"
 note "f0 RMSE $f0_rmse semitones (<= 3)" "$f0_rmse <= 3"
 note "f0 correlation $f0_corr (>= 0.5)" "$f0_corr >= 0.5"
+# Statements: the synthesis's declination and final lowering within a
+# quarter of the same held-out recordings'.
+read -r rec_decl syn_decl rec_low syn_low < <(sed -n 's/^declination of the [0-9]* statements: recorded \([-+0-9.]*\) st\/s, synthesis \([-+0-9.]*\) st\/s; final lowering .*: recorded \([-+0-9.]*\) st, synthesis \([-+0-9.]*\) st$/\1 \2 \3 \4/p' <<<"$report")
+hold "statements' declination $syn_decl st/s (recorded $rec_decl)" \
+  "$syn_decl - ($rec_decl) <= -($rec_decl) / 4 && ($rec_decl) - $syn_decl <= -($rec_decl) / 4"
+hold "statements' final lowering $syn_low st (recorded $rec_low)" \
+  "$syn_low - ($rec_low) <= -($rec_low) / 4 && ($rec_low) - $syn_low <= -($rec_low) / 4"
 exit $failed
