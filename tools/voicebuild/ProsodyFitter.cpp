@@ -97,7 +97,7 @@ double Percent(const FitInput& in, double hz) {
 
 // Adds a syntagma's words to `fit`, word k into slot slotOf(k).
 template <class SlotOf>
-void AddWords(const FitInput& in, const std::vector<Parts>& words, size_t slots, SlotOf slotOf,
+void AddWords(const std::vector<Parts>& words, size_t slots, SlotOf slotOf,
               PatternFit& fit) {
     fit.obs.resize(slots);
     ++fit.count;
@@ -108,7 +108,7 @@ void AddWords(const FitInput& in, const std::vector<Parts>& words, size_t slots,
             const bool finalStress = k + 1 == words.size() && p == 1 && words[k][2].empty();
             for (int j = 0; j < 3; ++j)
                 (finalStress ? fit.finalStressed[j] : fit.obs[slotOf(k)][p][j])
-                    .push_back(Percent(in, pts[j]));
+                    .push_back(12.0 * std::log2(pts[j]));
         }
 }
 
@@ -121,10 +121,10 @@ std::map<std::string, PatternFit> CollectPatterns(const FitInput& in) {
         const std::vector<Parts> words = WordParts(s);
         if (words.empty()) continue;
         const size_t n = words.size();
-        AddWords(in, words, 3, [n](size_t k) { return k + 1 == n ? 2 : k == 0 ? 0 : 1; },
+        AddWords(words, 3, [n](size_t k) { return k + 1 == n ? 2 : k == 0 ? 0 : 1; },
                  fits[s.mark + kPooled]);
         if (n <= kMaxWords)
-            AddWords(in, words, n, [](size_t k) { return k; },
+            AddWords(words, n, [](size_t k) { return k; },
                      fits[s.mark + "," + std::to_string(n)]);
     }
     return fits;
@@ -134,13 +134,19 @@ bool IsPooled(const std::string& key) {
     return key.ends_with(kPooled);
 }
 
-// Values of one part, each the median of its observations; a part never
-// observed takes the same part of the word position nearest in kind.
-std::vector<int32_t> PartValues(const std::array<std::vector<double>, 3>& points,
+// Values of one part, each the mean of its observations in semitones (what
+// the f0 error is counted in) as percent of the range; a part never
+// observed takes `fallback`.
+std::vector<int32_t> PartValues(const FitInput& in,
+                                const std::array<std::vector<double>, 3>& points,
                                 const std::vector<int32_t>& fallback) {
     if (points[0].empty()) return fallback;
     std::vector<int32_t> values;
-    for (const auto& p : points) values.push_back(static_cast<int32_t>(std::lround(Median(p))));
+    for (const auto& p : points) {
+        const double semitones = std::accumulate(p.begin(), p.end(), 0.0) / double(p.size());
+        values.push_back(
+            static_cast<int32_t>(std::lround(Percent(in, std::exp2(semitones / 12.0)))));
+    }
     return values;
 }
 
@@ -264,7 +270,7 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
     for (int p = 0; p < 3; ++p) {
         std::array<std::vector<double>, 3> pts = overall[p];
         general[p] =
-            PartValues(pts, {static_cast<int32_t>(std::lround(Percent(in, in.speakerF0)))});
+            PartValues(in, pts, {static_cast<int32_t>(std::lround(Percent(in, in.speakerF0)))});
     }
     std::map<std::string, Entry> entries;
     std::set<std::string> marksFitted;
@@ -279,7 +285,7 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
         Entry e;
         for (const auto& w : fit.obs) {
             std::array<std::vector<int32_t>, 3> word;
-            for (int p = 0; p < 3; ++p) word[p] = PartValues(w[p], general[p]);
+            for (int p = 0; p < 3; ++p) word[p] = PartValues(in, w[p], general[p]);
             e.words.push_back(word);
         }
         // A last word stressed on its final voiced sound: its stressed part
@@ -287,7 +293,7 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
         // is the mean of what such stressed parts were in the corpus. Without
         // any last word voiced after its stress, the after-stress values are
         // those stressed parts themselves.
-        const std::vector<int32_t> stressedValues = PartValues(fit.finalStressed, {});
+        const std::vector<int32_t> stressedValues = PartValues(in, fit.finalStressed, {});
         if (fit.obs.back()[2][0].empty() && !stressedValues.empty())
             e.words.back()[2] = stressedValues;
         e.scale = Scale(stressedValues, e.words.back()[2]);
