@@ -74,18 +74,23 @@ bool Holds(const Candidate& c, const PhonemeContext& context) {
     return true;
 }
 
-// Sums of the least-squares fit duration = coefficient × reference.
+// Sums over phonemes for duration = coefficient × reference: the coefficient
+// is the ratio of summed durations to summed references (no bias over the
+// phonemes it covers), its squared error what a rule is chosen by.
 struct Sums {
-    double dd = 0.0, dr = 0.0, rr = 0.0;
+    double dd = 0.0, dr = 0.0, rr = 0.0, d = 0.0, r = 0.0;
     size_t n = 0;
     void Add(const DurationObservation& o) {
         dd += o.samples * o.samples, dr += o.samples * o.reference, rr += o.reference * o.reference;
+        d += o.samples, r += o.reference;
         ++n;
     }
-    Sums Minus(const Sums& s) const { return {dd - s.dd, dr - s.dr, rr - s.rr, n - s.n}; }
+    Sums Minus(const Sums& s) const {
+        return {dd - s.dd, dr - s.dr, rr - s.rr, d - s.d, r - s.r, n - s.n};
+    }
     double Coefficient() const {
-        return rr > 0.0 ? std::clamp(dr / rr, kMinCoefficient, double(RhythmicsModel::kMaxCoefficient))
-                        : 1.0;
+        return r > 0.0 ? std::clamp(d / r, kMinCoefficient, double(RhythmicsModel::kMaxCoefficient))
+                       : 1.0;
     }
     double SquaredError() const {
         const double c = Coefficient();

@@ -4,9 +4,10 @@
 // whose conditions hold. So, per class, the fitter grows such a decision list
 // greedily: from the phonemes no earlier rule took, it picks the condition
 // (one attribute of the phoneme or a neighbour, or one of a few positional
-// attributes with another) whose own least-squares coefficient lowers the
-// summed squared duration error most, until no condition gains enough; the
-// phonemes left get the class's unconditioned last rule.
+// attributes with another) whose own coefficient (summed durations over
+// summed references) lowers the summed squared duration error most, until no
+// condition gains enough; the phonemes left get the class's unconditioned
+// last rule.
 #pragma once
 
 #include <cstdint>
