@@ -12,7 +12,11 @@ namespace {
 
 // "#,M,A0,#": M 0.10-0.20 s, A0 0.20-0.40 s of the recording.
 HeldOutSyntagma MaSyntagma() {
-    return {"u7", "/corpus/wav/u7.wav", "(.)", {"#", "M", "A0", "#"}, {0, 0.1, 0.2, 0},
+    return {"u7",
+            "/corpus/wav/u7.wav",
+            "(.)",
+            {"#", "M", "A0", "#"},
+            {0, 0.1, 0.2, 0},
             {0, 0.2, 0.4, 0}};
 }
 
@@ -53,13 +57,13 @@ TEST(HeldOut, FileRoundTripsAndNamesBadLines) {
 
     const std::string bad =
         "# comment\n"
-        "u1\tw.wav\t(.)\t#,A0,#\t- 0.1:0.2 -\n"        // good
-        "u2\tw.wav\t(;)\t#,A0,#\t- 0.1:0.2 -\n"        // unknown mark
-        "u3\tw.wav\t(.)\t#,A0,#\t- 0.1:0.2\n"          // a time missing
-        "u4\tw.wav\t(.)\t#,A0,#\t- 0.3:0.2 -\n"        // ends before it starts
-        "u5\tw.wav\t(.)\t#,A0,#\t- -1:nan -\n"         // absurd numbers
-        "u6\tw.wav\t(.)\tA0\t0.1:0.2\n"                // no frame of pauses
-        "u7\tw.wav\t(.)\t#,A0,#\n";                    // truncated
+        "u1\tw.wav\t(.)\t#,A0,#\t- 0.1:0.2 -\n"  // good
+        "u2\tw.wav\t(;)\t#,A0,#\t- 0.1:0.2 -\n"  // unknown mark
+        "u3\tw.wav\t(.)\t#,A0,#\t- 0.1:0.2\n"    // a time missing
+        "u4\tw.wav\t(.)\t#,A0,#\t- 0.3:0.2 -\n"  // ends before it starts
+        "u5\tw.wav\t(.)\t#,A0,#\t- -1:nan -\n"   // absurd numbers
+        "u6\tw.wav\t(.)\tA0\t0.1:0.2\n"          // no frame of pauses
+        "u7\tw.wav\t(.)\t#,A0,#\n";              // truncated
     problems.clear();
     back = ParseHeldOut(bad, "h.txt", problems);
     ASSERT_EQ(back.size(), 1u);

@@ -96,8 +96,8 @@ TEST(ProsodyFitter, RhythmicsRulesAreLearntAsTheEngineMatchesThem) {
     std::vector<DurationObservation> obs;
     for (int i = 0; i < 300; ++i) {
         const bool beforePause = i % 3 == 0, afterVoiced = i % 3 == 1;
-        const std::vector<uint64_t> sds = {kTerm, afterVoiced ? kVoicedCons : kVoiceless,
-                                           kStressed, beforePause ? kTerm : kVoiceless, kTerm};
+        const std::vector<uint64_t> sds = {kTerm, afterVoiced ? kVoicedCons : kVoiceless, kStressed,
+                                           beforePause ? kTerm : kVoiceless, kTerm};
         const double reference = 1000.0 + 10.0 * (i % 7);
         const double factor = beforePause ? 2.0 : afterVoiced ? 1.5 : 1.0;
         const double noise = (i % 5 - 2) * 20.0;

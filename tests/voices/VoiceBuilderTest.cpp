@@ -128,8 +128,8 @@ TEST_F(VoiceBuilderTest, WritesAVoiceFolderWhoseDatabaseRoundTrips) {
     BuildResult r = Build();
     ASSERT_TRUE(r.ok) << r.error;
     std::string second;
-    for (const char* f : {kVoiceDatabaseFile, kProsCfgFile, kNoticeFile, kReportFile,
-                          kRhytmicsFile, kIntonationFile, kIntonationNewFile, kAmpFile})
+    for (const char* f : {kVoiceDatabaseFile, kProsCfgFile, kNoticeFile, kReportFile, kRhytmicsFile,
+                          kIntonationFile, kIntonationNewFile, kAmpFile})
         EXPECT_TRUE(fs::exists(options_.outputDir + "/" + f)) << f;
     EXPECT_EQ(r.summary.utterancesUsed, 3u);
     EXPECT_TRUE(r.summary.skipped.empty());

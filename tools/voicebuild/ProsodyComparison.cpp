@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 #include <numeric>
+#include <string_view>
 
 namespace vox::voicebuild {
 
@@ -55,8 +55,7 @@ bool IsStressedVowel(const std::string& name) {
 }  // namespace
 
 bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
-                   const PitchTrack& spoken, std::span<const int32_t> sizes,
-                   ProsodyPairs& pairs) {
+                   const PitchTrack& spoken, std::span<const int32_t> sizes, ProsodyPairs& pairs) {
     const std::vector<long> starts = Starts(held, sizes);
     if (starts.empty() || recorded.Frames() == 0 || spoken.rate <= 0) return false;
     std::vector<double> recordedDb, spokenDb;
@@ -73,7 +72,8 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
             const long centre = spoken.CentreOf(f);
             if (centre < starts[i]) continue;
             if (centre >= starts[i + 1]) break;
-            const double at = held.starts[i] + double(centre - starts[i]) / length * recordedSeconds;
+            const double at =
+                held.starts[i] + double(centre - starts[i]) / length * recordedSeconds;
             const size_t r = recorded.FrameAt(long(std::lround(at * recorded.rate)));
             recordedDb.push_back(recorded.levelDb[r]);
             spokenDb.push_back(spoken.levelDb[f]);

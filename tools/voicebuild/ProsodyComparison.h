@@ -36,8 +36,7 @@ struct ProsodyPairs {
 // after another. False, adding nothing, when the sizes do not match the
 // phoneme list.
 bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
-                   const PitchTrack& spoken, std::span<const int32_t> sizes,
-                   ProsodyPairs& pairs);
+                   const PitchTrack& spoken, std::span<const int32_t> sizes, ProsodyPairs& pairs);
 
 // Appends `from`'s pairs to `into`.
 void MergePairs(const ProsodyPairs& from, ProsodyPairs& into);

@@ -48,7 +48,8 @@ std::string FitRhythmics(const FitInput& in, size_t& rules) {
             const int32_t ref =
                 UnitLength(in, basic != in.basic.end() ? basic->second : s.names[i]);
             if (ref > 0)
-                observations.push_back({BuildContext(s.sds, i), cls, s.seconds[i] * kRate, double(ref)});
+                observations.push_back(
+                    {BuildContext(s.sds, i), cls, s.seconds[i] * kRate, double(ref)});
         }
     return FitRhythmicsRules(observations, rules);
 }
@@ -97,8 +98,7 @@ double Percent(const FitInput& in, double hz) {
 
 // Adds a syntagma's words to `fit`, word k into slot slotOf(k).
 template <class SlotOf>
-void AddWords(const std::vector<Parts>& words, size_t slots, SlotOf slotOf,
-              PatternFit& fit) {
+void AddWords(const std::vector<Parts>& words, size_t slots, SlotOf slotOf, PatternFit& fit) {
     fit.obs.resize(slots);
     ++fit.count;
     for (size_t k = 0; k < words.size(); ++k)
@@ -112,20 +112,26 @@ void AddWords(const std::vector<Parts>& words, size_t slots, SlotOf slotOf,
         }
 }
 
+// The pooled slot of word k of n: counted from the end, where a phrase's
+// accents and its final contour are: last word, the one before it, others.
+size_t PooledSlot(size_t k, size_t n) {
+    return k + 1 == n ? 2 : k + 2 == n ? 1 : 0;
+}
+
 // Per key "MARK,N" the words of the syntagmas of that mark and word count;
-// per key "MARK,*" the syntagmas of that mark whatever their length, as
-// first, middle and last word (a one-word syntagma's word is its last).
+// per key "MARK,*" the syntagmas of that mark whatever their length, in the
+// slots of PooledSlot.
 std::map<std::string, PatternFit> CollectPatterns(const FitInput& in) {
     std::map<std::string, PatternFit> fits;
     for (const FitSyntagma& s : in.syntagmas) {
         const std::vector<Parts> words = WordParts(s);
         if (words.empty()) continue;
         const size_t n = words.size();
-        AddWords(words, 3, [n](size_t k) { return k + 1 == n ? 2 : k == 0 ? 0 : 1; },
-                 fits[s.mark + kPooled]);
+        AddWords(
+            words, 3, [n](size_t k) { return PooledSlot(k, n); }, fits[s.mark + kPooled]);
         if (n <= kMaxWords)
-            AddWords(words, n, [](size_t k) { return k; },
-                     fits[s.mark + "," + std::to_string(n)]);
+            AddWords(
+                words, n, [](size_t k) { return k; }, fits[s.mark + "," + std::to_string(n)]);
     }
     return fits;
 }
@@ -196,8 +202,7 @@ std::string FinalMark(const std::string& text) {
     return "(.)";
 }
 
-std::vector<FitSyntagma> SplitAtPauses(const PreparedUtterance& u,
-                                       const std::vector<Instance>& all,
+std::vector<FitSyntagma> SplitAtPauses(const PreparedUtterance& u, const std::vector<Instance>& all,
                                        const std::string& promptText) {
     std::vector<FitSyntagma> out;
     const size_t n = u.phonemes.size();
@@ -278,8 +283,6 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
         if (fit.count >= kMinSamples && !IsPooled(key))
             marksFitted.insert(key.substr(0, key.rfind(',')));
     for (const auto& [key, fit] : fits) {
-        // A mark too rare for any word count of its own: its syntagmas
-        // pooled as first, middle and last word make a three-word entry.
         const std::string mark = key.substr(0, key.rfind(','));
         if (fit.count < kMinSamples || (IsPooled(key) && marksFitted.count(mark))) continue;
         Entry e;
@@ -297,7 +300,18 @@ std::map<std::string, Entry> FitEntries(const FitInput& in) {
         if (fit.obs.back()[2][0].empty() && !stressedValues.empty())
             e.words.back()[2] = stressedValues;
         e.scale = Scale(stressedValues, e.words.back()[2]);
-        entries[IsPooled(key) ? mark + ",3" : key] = std::move(e);
+        if (!IsPooled(key)) {
+            entries[key] = std::move(e);
+            continue;
+        }
+        // A mark too rare for any word count of its own: every count from
+        // its pooled slots.
+        for (size_t n = 1; n <= size_t(kMaxWords); ++n) {
+            Entry counted;
+            counted.scale = e.scale;
+            for (size_t k = 0; k < n; ++k) counted.words.push_back(e.words[PooledSlot(k, n)]);
+            entries[mark + "," + std::to_string(n)] = counted;
+        }
     }
     // Word counts without enough observations borrow from the mark's nearest
     // count: first word from first, last from last, middle words from middle.

@@ -24,21 +24,23 @@ struct Test {
 };
 
 constexpr const char* kSelfKeywords[] = {
-    "Voiced",       "Voiceless",      "Occlusive",      "Fricative",       "Plosive",
-    "Sonant",       "Affricate",      "Hard",           "Soft",            "Vibrant",
-    "Open",         "Closed",         "FirstSyl",       "MidSyl",          "LastSyl",
-    "NonLastSyl",   "StressedSyl",    "PretonicSyl",    "PosttonicSyl",    "Adjoining",
-    "NonAdjoining", "FirstAU",        "MidAU",          "LastAU",          "NonLastAU",
-    "HasPretonicSyl", "NoPretonicSyl", "HasPosttonicSyl", "NoPosttonicSyl", "Homoorganic",
-    "SamePhoneme1", "SamePhoneme2",   "Type1",          "Type2",           "Type3",
-    "Short",        "Long",           "Neutral"};
+    "Voiced",         "Voiceless",      "Occlusive",     "Fricative",
+    "Plosive",        "Sonant",         "Affricate",     "Hard",
+    "Soft",           "Vibrant",        "Open",          "Closed",
+    "FirstSyl",       "MidSyl",         "LastSyl",       "NonLastSyl",
+    "StressedSyl",    "PretonicSyl",    "PosttonicSyl",  "Adjoining",
+    "NonAdjoining",   "FirstAU",        "MidAU",         "LastAU",
+    "NonLastAU",      "HasPretonicSyl", "NoPretonicSyl", "HasPosttonicSyl",
+    "NoPosttonicSyl", "Homoorganic",    "SamePhoneme1",  "SamePhoneme2",
+    "Type1",          "Type2",          "Type3",         "Short",
+    "Long",           "Neutral"};
 constexpr const char* kNeighbourKeywords[] = {
-    "None",      "Vowel",   "Consonant", "Stressed", "Unstressed", "Voiced",   "Voiceless",
-    "Plosive",   "Fricative", "Sonant",  "Affricate", "Soft",      "Hard",     "Vibrant"};
+    "None",    "Vowel",     "Consonant", "Stressed",  "Unstressed", "Voiced", "Voiceless",
+    "Plosive", "Fricative", "Sonant",    "Affricate", "Soft",       "Hard",   "Vibrant"};
 constexpr std::pair<int, const char*> kNeighbours[] = {
     {kL2, "L2"}, {kL1, "L1"}, {kR1, "R1"}, {kR2, "R2"}};
 // Positional requirements that combine with any other test.
-constexpr const char* kAnchors[] = {"R1 None", "R2 None", "L1 None", "LastAU",
+constexpr const char* kAnchors[] = {"R1 None", "R2 None", "L1 None",      "LastAU",
                                     "LastSyl", "FirstAU", "R1 Consonant", "Type2"};
 
 std::vector<Test> SingleTests() {

@@ -437,8 +437,7 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
             summary.worstAlignCost = cost, summary.worstAlignId = corpus.utterances[u].id;
     }
 
-    const std::vector<HeldOutSyntagma> heldOut =
-        HoldOut(corpus, marks, inputs, o.holdOut, summary);
+    const std::vector<HeldOutSyntagma> heldOut = HoldOut(corpus, marks, inputs, o.holdOut, summary);
     summary.utterancesUsed = corpus.utterances.size();
     if (corpus.utterances.empty()) {
         result.error =

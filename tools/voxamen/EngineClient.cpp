@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "platform/Hresult.h"
 #include "platform/ComBinding.h"
+#include "platform/Hresult.h"
 
 namespace vox::cli {
 

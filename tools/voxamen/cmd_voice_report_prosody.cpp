@@ -87,8 +87,8 @@ void PrintFigures(std::ostream& out, const voicebuild::ProsodyFigures& f) {
     out << "declination of the " << f.statements << " statements: recorded "
         << Number("%+.2f", f.recordedDeclination) << " st/s, synthesis "
         << Number("%+.2f", f.spokenDeclination) << " st/s; final lowering (last stressed vowel "
-        << "over the median): recorded " << Number("%+.2f", f.recordedLowering)
-        << " st, synthesis " << Number("%+.2f", f.spokenLowering) << " st\n";
+        << "over the median): recorded " << Number("%+.2f", f.recordedLowering) << " st, synthesis "
+        << Number("%+.2f", f.spokenLowering) << " st\n";
 }
 
 // One line per syntagma with --details.
