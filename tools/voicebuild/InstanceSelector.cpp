@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <set>
 
+#include "tools/voicebuild/NeighbourFit.h"
 #include "tools/voicebuild/Spectrum.h"
 
 namespace vox::voicebuild {
@@ -99,11 +101,68 @@ double Penalty(const Instance& in, const NameMedians& m, const SelectionWeights&
     return p + w.alignCost * in.alignCost;
 }
 
+// Whether the fit to the neighbours may take the instance: the prosody models
+// scale units from their recorded length, level and f0, so a unit far from
+// its name's medians would speak its sound too long, loud or high.
+bool Typical(const Instance& in, const NameMedians& m, const SelectionWeights& w) {
+    if (m.duration > 0.0 &&
+        std::abs(std::log(in.Duration() / m.duration)) > std::log(w.typicalLength))
+        return false;
+    if (std::abs(in.levelDb - m.level) > w.typicalLevelDb) return false;
+    return in.f0 <= 0.0f || m.f0 <= 0.0 ||
+           std::abs(12.0 * std::log2(in.f0 / m.f0)) <= w.typicalSemitones;
+}
+
 // The instance that follows `i` directly in its utterance, or -1.
 int Follower(const Instance& in, const std::vector<PreparedUtterance>& utterances) {
     const PreparedUtterance& u = utterances[size_t(in.utterance)];
     size_t next = size_t(in.position) + 1;
     return next < u.instanceOf.size() ? u.instanceOf[next] : -1;
+}
+
+// The choice units: a consonant and its mirror vowel cut from one token
+// (every token where the consonant's name is followed directly by its
+// mirror is a candidate), and every other name alone. Each group starts
+// with its candidate of the smallest penalty.
+std::vector<SelectionGroup> Groups(const std::vector<Instance>& instances,
+                                   const std::vector<PreparedUtterance>& utterances,
+                                   const std::map<std::string, std::vector<int>>& names,
+                                   const std::vector<double>& penalty,
+                                   const std::vector<char>& typical) {
+    std::vector<SelectionGroup> groups;
+    std::set<std::string> paired;
+    for (const auto& [name, members] : names) {
+        std::string mirror = MirrorName(name);
+        if (mirror.empty() || mirror == name || names.count(mirror) == 0 || paired.count(name) ||
+            paired.count(mirror) || IsVowelClass(instances[size_t(members[0])].cls))
+            continue;
+        SelectionGroup g{{name, mirror}, {}, 0};
+        for (int i : members) {
+            int j = Follower(instances[size_t(i)], utterances);
+            if (j < 0 || instances[size_t(j)].name != mirror) continue;
+            g.candidates.push_back({{i, j},
+                                    penalty[size_t(i)] + penalty[size_t(j)],
+                                    typical[size_t(i)] && typical[size_t(j)]});
+        }
+        if (g.candidates.empty()) continue;
+        paired.insert(name);
+        paired.insert(mirror);
+        groups.push_back(std::move(g));
+    }
+    for (const auto& [name, members] : names) {
+        if (paired.count(name)) continue;
+        SelectionGroup g{{name}, {}, 0};
+        for (int i : members)
+            g.candidates.push_back({{i}, penalty[size_t(i)], bool(typical[size_t(i)])});
+        groups.push_back(std::move(g));
+    }
+    for (SelectionGroup& g : groups)
+        g.chosen = size_t(std::min_element(g.candidates.begin(), g.candidates.end(),
+                                           [](const Candidate& a, const Candidate& b) {
+                                               return a.penalty < b.penalty;
+                                           }) -
+                          g.candidates.begin());
+    return groups;
 }
 
 }  // namespace
@@ -118,42 +177,26 @@ std::vector<NameChoice> SelectInstances(const std::vector<Instance>& instances,
                                         const std::vector<PreparedUtterance>& utterances,
                                         const SelectionWeights& w) {
     const std::map<std::string, std::vector<int>> names = ByName(instances);
-    std::map<std::string, double> penaltyOf;
     std::vector<double> penalty(instances.size(), std::numeric_limits<double>::infinity());
+    std::vector<char> typical(instances.size(), 0);
     for (const auto& [name, members] : names) {
         NameMedians m = MediansOf(instances, members);
-        for (int i : members) penalty[size_t(i)] = Penalty(instances[size_t(i)], m, w);
-    }
-
-    std::map<std::string, NameChoice> chosen;
-    // Consonant-vowel pairs first: a token where the consonant's name is
-    // followed directly by its mirror.
-    for (const auto& [name, members] : names) {
-        std::string mirror = MirrorName(name);
-        if (mirror.empty() || mirror == name || names.count(mirror) == 0 || chosen.count(name) ||
-            chosen.count(mirror) || IsVowelClass(instances[size_t(members[0])].cls))
-            continue;
-        int bestFirst = -1, bestSecond = -1;
-        double best = std::numeric_limits<double>::infinity();
         for (int i : members) {
-            int j = Follower(instances[size_t(i)], utterances);
-            if (j < 0 || instances[size_t(j)].name != mirror) continue;
-            double joint = penalty[size_t(i)] + penalty[size_t(j)];
-            if (joint < best) best = joint, bestFirst = i, bestSecond = j;
+            penalty[size_t(i)] = Penalty(instances[size_t(i)], m, w);
+            typical[size_t(i)] = Typical(instances[size_t(i)], m, w);
         }
-        if (bestFirst < 0) continue;
-        chosen[name] = {name, bestFirst, members.size(), penalty[size_t(bestFirst)]};
-        chosen[mirror] = {mirror, bestSecond, names.at(mirror).size(), penalty[size_t(bestSecond)]};
     }
-    for (const auto& [name, members] : names) {
-        if (chosen.count(name)) continue;
-        int best = *std::min_element(members.begin(), members.end(), [&](int a, int b) {
-            return penalty[size_t(a)] < penalty[size_t(b)];
-        });
-        chosen[name] = {name, best, members.size(), penalty[size_t(best)]};
-    }
+    std::vector<SelectionGroup> groups = Groups(instances, utterances, names, penalty, typical);
+    if (w.neighbours.perDb > 0.0)
+        FitNeighbours(groups, instances, CountNeighbours(utterances), w.neighbours);
     std::vector<NameChoice> out;
-    for (auto& [name, choice] : chosen) out.push_back(std::move(choice));
+    for (const SelectionGroup& g : groups)
+        for (size_t s = 0; s < g.names.size(); ++s) {
+            const int i = g.candidates[g.chosen].instances[s];
+            out.push_back({g.names[s], i, names.at(g.names[s]).size(), penalty[size_t(i)]});
+        }
+    std::sort(out.begin(), out.end(),
+              [](const NameChoice& a, const NameChoice& b) { return a.name < b.name; });
     return out;
 }
 

@@ -18,12 +18,15 @@
 //     way round: a name mostly spoken phrase-finally prefers such instances).
 // The two names of one consonant-vowel pair ("B-A0" then "A0-B", which the
 // engine joins without smoothing) are chosen together, from one token.
+// The best candidate of each name on its own is then refined so that the
+// chosen units join well with each other (NeighbourFit.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "tools/voicebuild/CorpusModel.h"
+#include "tools/voicebuild/NeighbourFit.h"
 
 namespace vox::voicebuild {
 
@@ -38,12 +41,16 @@ struct SelectionWeights {
     double irregularMarks = 2.0;  // × share of irregular intervals
     double unvoiced = 2.0;        // × unvoiced share of an intonable unit
     double alignCost = 3.0;
-    double minDuration = 0.012;    // seconds; a shorter instance is the last resort …
-    double tooShort = 10.0;        // … with this penalty (one without samples is never chosen)
-    double edgeSpectrumDb = 0.35;  // × mean spectral distance of the edges from the name's
-    double quietPerMs = 0.15;      // × ms of near-silence at an edge beyond …
+    double minDuration = 0.012;   // seconds; a shorter instance is the last resort …
+    double tooShort = 10.0;       // … with this penalty (one without samples is never chosen)
+    double edgeSpectrumDb = 0.1;  // × mean spectral distance of the edges from the name's
+    double quietPerMs = 0.15;     // × ms of near-silence at an edge beyond …
     double quietAllowedMs = 5.0;
-    double finalMismatch = 1.0;  // before a pause or not, against the name's habit
+    double finalMismatch = 1.0;      // before a pause or not, against the name's habit
+    NeighbourFitOptions neighbours;  // then the fit to the neighbours (perDb 0: none), which
+    double typicalLength = 1.25;     // tries only instances within this factor of the name's
+    double typicalLevelDb = 8.0;     // median length, this far from its median level
+    double typicalSemitones = 3.0;   // and f0 (the prosody models take units as typical)
 };
 
 struct NameChoice {
