@@ -6,18 +6,7 @@
 # usage: default-voice-check.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
 
-build_dir=$1
-repo=$2
-corpus=/usr/share/festival/voices/russian/msu_ru_nsh_clunits
-if [[ ! -f $corpus/etc/txt.done.data ]]; then
-  echo "festvox-ru is not installed (scripts/install-deps.sh --voice): skipped"
-  exit 77
-fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export VOXAMEN_REGISTRY_DIR=$work/registry XDG_DATA_HOME=$work/data
-voxamen=$build_dir/bin/voxamen
-"$voxamen" register "$build_dir"/lib/*.so >/dev/null || exit 1
+source "$(dirname "$0")/scratch-voice.sh" "$@"
 
 started=$(date +%s)
 "$repo/voices/ru-nsh/build-default-voice.sh" --build-dir "$build_dir" || exit 1

@@ -156,6 +156,15 @@ bool ResidualIsInverted(const Corpus& corpus, const AnalysisSettings& settings, 
     return sum < 0.0;
 }
 
+// Moves utterance i of `from` (with its marks) to the end of `to`.
+void MoveUtterance(Corpus& from, std::vector<UtteranceMarks>& fromMarks, size_t i, Corpus& to,
+                   std::vector<UtteranceMarks>& toMarks) {
+    to.utterances.push_back(std::move(from.utterances[i]));
+    to.segmentClasses.push_back(std::move(from.segmentClasses[i]));
+    to.instances.push_back(std::move(from.instances[i]));
+    toMarks.push_back(std::move(fromMarks[i]));
+}
+
 // Pass 2; utterances that fail are dropped from the corpus.
 std::vector<UtteranceMarks> AnalyseSignals(Corpus& corpus, const BuildOptions& o, bool inverted,
                                            SharedLog& log, BuildSummary& summary) {
@@ -178,10 +187,7 @@ std::vector<UtteranceMarks> AnalyseSignals(Corpus& corpus, const BuildOptions& o
             summary.skipped.push_back(corpus.utterances[i].id + ": " + problems[i]);
             continue;
         }
-        kept.utterances.push_back(std::move(corpus.utterances[i]));
-        kept.segmentClasses.push_back(std::move(corpus.segmentClasses[i]));
-        kept.instances.push_back(std::move(corpus.instances[i]));
-        keptMarks.push_back(std::move(marks[i]));
+        MoveUtterance(corpus, marks, i, kept, keptMarks);
     }
     corpus = std::move(kept);
     return keptMarks;
@@ -217,10 +223,7 @@ std::vector<HeldOutSyntagma> HoldOut(Corpus& corpus, std::vector<UtteranceMarks>
                 held.push_back(HeldOutOf(utterance, s));
             continue;
         }
-        kept.utterances.push_back(std::move(corpus.utterances[u]));
-        kept.segmentClasses.push_back(std::move(corpus.segmentClasses[u]));
-        kept.instances.push_back(std::move(corpus.instances[u]));
-        keptMarks.push_back(std::move(marks[u]));
+        MoveUtterance(corpus, marks, u, kept, keptMarks);
     }
     corpus = std::move(kept);
     marks = std::move(keptMarks);
