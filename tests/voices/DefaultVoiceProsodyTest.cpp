@@ -235,13 +235,19 @@ TEST_F(DefaultVoiceProsodyTest, RunningStatementsComeNearTheRecordings) {
         Spoken s = Say(p, "(.)|(.)");
         if (s.sounds.empty()) continue;
         Figures f = Measure(s);
+        std::printf("%s: range %.1f st, declination %+.2f st/s, final lowering %+.1f st\n",
+                    p.c_str(), f.range, f.declination, f.finalLowering);
         range.push_back(f.range);
         declination.push_back(f.declination);
-        lowering.push_back(f.finalLowering);
+        // A last stressed vowel without one voiced frame (the tracker hears
+        // no steady period in it) has no pitch to compare; it is printed
+        // above and left out of the mean.
+        if (std::isfinite(f.finalLowering)) lowering.push_back(f.finalLowering);
         if (f.finalLengthening > 0.0) lengthening.push_back(f.finalLengthening);
         lastMs.push_back(f.lastVowelMs);
     }
     ASSERT_FALSE(range.empty());
+    ASSERT_GE(lowering.size(), phrases.size() - 1) << "last stressed vowels without pitch";
     auto mean = [](const std::vector<double>& v) {
         return std::accumulate(v.begin(), v.end(), 0.0) / double(v.size());
     };
