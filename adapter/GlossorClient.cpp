@@ -34,12 +34,8 @@ HRESULT GlossorClient::Create(const std::string& clsidText, const std::string& s
     userBase_.Reset();
     sublanguage_.Reset();
     const std::optional<GUID> clsid = GuidFromString(clsidText);
-    ComPtr<IUnknown> unknown;
-    HRESULT hr =
-        clsid ? CoCreateInstance(*clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid())
-              : E_INVALIDARG;
-    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
-    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IGlossorTextEx, text_.PutVoid());
+    const HRESULT hr =
+        clsid ? CreateRunningObject(*clsid, IID_IGlossorTextEx, text_.PutVoid()) : E_INVALIDARG;
     if (FAILED(hr) || !text_) {
         text_.Reset();
         MessageBox(kAdapterCaption, "Failed to create Glossor Module");

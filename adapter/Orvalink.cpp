@@ -61,13 +61,7 @@ HRESULT Orvalink::DoSetObjectToken(ISpObjectToken* token) {
 
 HRESULT Orvalink::CreateEngine() {
     engine_.Reset();
-    ComPtr<IUnknown> unknown;
-    HRESULT hr =
-        CoCreateInstance(CLSID_Voxamen, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
-    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
-    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IVoxamen, engine_.PutVoid());
-    if (SUCCEEDED(hr) && !engine_) hr = E_FAIL;
-    return hr;
+    return CreateRunningObject(CLSID_Voxamen, IID_IVoxamen, engine_.PutVoid());
 }
 
 HRESULT Orvalink::GetObjectToken(ISpObjectToken** ppToken) {

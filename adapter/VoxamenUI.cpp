@@ -41,11 +41,7 @@ std::string VoiceKeyOfToken(ISpObjectToken* token) {
 }
 
 VoxamenUI::VoxamenUI() {
-    ComPtr<IUnknown> unknown;
-    HRESULT hr =
-        CoCreateInstance(CLSID_Voxamen, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
-    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
-    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IVoxamen, engine_.PutVoid());
+    const HRESULT hr = CreateRunningObject(CLSID_Voxamen, IID_IVoxamen, engine_.PutVoid());
     if (FAILED(hr) || !engine_) {
         engine_.Reset();
         MessageBox("Vostrelin Sapi5 Adapter", "Failed to create Vostrelin TTS Engine");

@@ -25,11 +25,8 @@ ComPtr<IPhonetic> CreatePhoneticModule(const std::string& name, std::string* why
     if (FAILED(CLSIDFromString(text.c_str(), &clsid)))
         return fail("phonetic module " + name + ": the registered CLSID \"" + text +
                     "\" is malformed");
-    ComPtr<IUnknown> unknown;
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid());
-    if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
     ComPtr<IPhonetic> phonetic;
-    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(IID_IPhonetic, phonetic.PutVoid());
+    const HRESULT hr = CreateRunningObject(clsid, IID_IPhonetic, phonetic.PutVoid());
     if (FAILED(hr)) {
         std::string reason =
             "phonetic module " + name + " " + text + " cannot be created: " + HresultText(hr);

@@ -100,3 +100,21 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, uint32_t context, 
 HRESULT OleRun(IUnknown* object) {
     return object == nullptr ? E_INVALIDARG : S_OK;
 }
+
+namespace vox {
+
+HRESULT CreateRunningObject(const CLSID& clsid, const IID& iid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    IUnknown* unknown = nullptr;
+    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown,
+                                  reinterpret_cast<void**>(&unknown));
+    if (SUCCEEDED(hr)) hr = OleRun(unknown);
+    if (SUCCEEDED(hr)) hr = unknown->QueryInterface(iid, object);
+    if (unknown != nullptr) unknown->Release();
+    if (SUCCEEDED(hr) && *object == nullptr) hr = E_NOINTERFACE;
+    if (FAILED(hr)) *object = nullptr;
+    return hr;
+}
+
+}  // namespace vox

@@ -29,6 +29,12 @@ HRESULT GetClassObjectFromLibrary(const std::string& libraryPath, const CLSID& c
 // HKCR\CLSID\{clsid}\InprocServer32, or "" when not registered.
 std::string RegisteredServerPath(const CLSID& clsid);
 
+// Creates an object of another deliverable the system's one way: an
+// IUnknown through CoCreateInstance with every class context, OleRun, then
+// a query for `iid`. On failure *object is null and LastBindingError()
+// explains a binding failure.
+HRESULT CreateRunningObject(const CLSID& clsid, const IID& iid, void** object);
+
 // Explains the last failure of CoCreateInstance on this thread.
 const std::string& LastBindingError();
 

@@ -4,13 +4,12 @@
 // entries, 100 rules, 60 grouped phonemes).
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <stdexcept>
 
+#include "bench/StageShares.h"
 #include "engine/synthesis/SpeakPipeline.h"
 #include "engine/synthesis/VoiceModels.h"
 #include "interfaces/SoundDescription.h"
@@ -153,26 +152,7 @@ BENCHMARK(BM_SpeakAllModelsNewIntonation);
 // "amplitude contour", "frequency prosody", "rhythmics", "intonation").
 void BM_StageSharesAllModels(benchmark::State& state) {
     Voice voice(false);
-    std::map<std::string, double> nanoseconds;
-    double total = 0;
-    for (auto _ : state) {
-        uint8_t* audio = nullptr;
-        int32_t size = 0;
-        vox::PhraseState phrase(voice.engine->Context(),
-                                {kPhrase, "(.)|(.)", nullptr, &audio, &size});
-        for (const vox::SpeakStage& stage : vox::SpeakStages()) {
-            const auto start = std::chrono::steady_clock::now();
-            const HRESULT hr = vox::RunStage(stage, phrase);
-            const std::chrono::duration<double, std::nano> spent =
-                std::chrono::steady_clock::now() - start;
-            nanoseconds[std::string(stage.name)] += spent.count();
-            total += spent.count();
-            if (hr != S_OK) state.SkipWithError("stage failed");
-        }
-        CoTaskMemFree(audio);
-    }
-    for (const auto& [name, ns] : nanoseconds)
-        if (ns / total >= 0.001) state.counters[name] = 100.0 * ns / total;
+    vox::bench::TimeStages(state, voice.engine->Context(), kPhrase, "(.)|(.)");
 }
 BENCHMARK(BM_StageSharesAllModels);
 

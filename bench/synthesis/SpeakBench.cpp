@@ -4,12 +4,11 @@
 // benchmark reports each stage's share of the phrase in percent.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <stdexcept>
 
+#include "bench/StageShares.h"
 #include "engine/synthesis/SpeakPipeline.h"
 #include "tests/engine/fakes/TestEngine.h"
 
@@ -100,26 +99,7 @@ BENCHMARK(BM_Speak11025x8Resynthesis);
 // Each stage timed on its own; counters are percent of the whole phrase.
 void StageShares(benchmark::State& state, uint32_t rate, bool effects = false) {
     Voice voice(true, rate, 16, effects);
-    std::map<std::string, double> nanoseconds;
-    double total = 0;
-    for (auto _ : state) {
-        uint8_t* audio = nullptr;
-        int32_t size = 0;
-        vox::PhraseState phrase(voice.engine.Context(),
-                                {kPhrase, "(.)|(.)", nullptr, &audio, &size});
-        for (const vox::SpeakStage& stage : vox::SpeakStages()) {
-            const auto start = std::chrono::steady_clock::now();
-            const HRESULT hr = vox::RunStage(stage, phrase);
-            const std::chrono::duration<double, std::nano> spent =
-                std::chrono::steady_clock::now() - start;
-            nanoseconds[std::string(stage.name)] += spent.count();
-            total += spent.count();
-            if (hr != S_OK) state.SkipWithError("stage failed");
-        }
-        CoTaskMemFree(audio);
-    }
-    for (const auto& [name, ns] : nanoseconds)
-        if (ns / total >= 0.001) state.counters[name] = 100.0 * ns / total;
+    vox::bench::TimeStages(state, voice.engine.Context(), kPhrase, "(.)|(.)");
 }
 
 void BM_StageShares22050(benchmark::State& s) {

@@ -5,7 +5,7 @@
 #include <dlfcn.h>
 
 #include "adapter/Orvalink.h"
-#include "adapter/fakes/FakeServers.h"
+#include "adapter/fakes/FakeServerClasses.h"
 #include "adapter/fakes/FakeSite.h"
 #include "adapter/fakes/FragmentBuilder.h"
 #include "platform/Guid.h"
@@ -19,15 +19,12 @@ namespace {
 using test::FakeSite;
 using test::FragmentBuilder;
 
-const std::string kFakes = std::string(VOXAMEN_TEST_LIB_DIR) + "/adapter-fakes.so";
+const std::string kFakes = test::FakeServersLibrary();
 
 class OrvalinkTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string classes;
-        for (const GUID& clsid : {CLSID_FakeGlossor, CLSID_Voxamen})
-            classes += "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + GuidToString(clsid) +
-                       "\\InprocServer32]\n@=\"" + kFakes + "\"\n\n";
+        const std::string classes = test::FakeServerClasses();
         registry_.WriteMachine(
             "Windows Registry Editor Version 5.00\n\n" + classes +
             "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vostrelin\\Voices\\test]\n"

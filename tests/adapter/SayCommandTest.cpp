@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "adapter/fakes/FakeServers.h"
+#include "adapter/fakes/FakeServerClasses.h"
 #include "interfaces/IVoxamen.h"
 #include "platform/Guid.h"
 #include "support/ServerLibrary.h"
@@ -15,15 +15,10 @@
 namespace vox {
 namespace {
 
-const std::string kFakes = std::string(VOXAMEN_TEST_LIB_DIR) + "/adapter-fakes.so";
-
 class SayCommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string classes;
-        for (const GUID& clsid : {CLSID_FakeGlossor, CLSID_Voxamen})
-            classes += "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + GuidToString(clsid) +
-                       "\\InprocServer32]\n@=\"" + kFakes + "\"\n\n";
+        std::string classes = test::FakeServerClasses();
         // Voices are added for installed phonetic modules only; the fake
         // engine never creates it.
         classes += "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vostrelin\\Phonetic\\419.1]\n\n";

@@ -6,20 +6,15 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "support/CommandRun.h"
 #include "support/TempRegistry.h"
-#include "tools/voxamen/Command.h"
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = vox::test::CommandRun;
 
-Result Voxamen(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = vox::cli::RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+Result Voxamen(const std::vector<std::string>& args) {
+    return vox::test::RunVoxamen(args);
 }
 
 class AnalyseCommand : public testing::Test {

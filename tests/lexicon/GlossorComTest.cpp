@@ -21,11 +21,8 @@ namespace {
 
 template <class I>
 ComPtr<I> Create(const CLSID& clsid, const IID& iid) {
-    ComPtr<IUnknown> unknown;
     ComPtr<I> object;
-    if (SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.PutVoid())) &&
-        SUCCEEDED(OleRun(unknown.Get())))
-        unknown->QueryInterface(iid, object.PutVoid());
+    CreateRunningObject(clsid, iid, object.PutVoid());
     return object;
 }
 

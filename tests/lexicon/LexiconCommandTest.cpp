@@ -4,20 +4,15 @@
 #include <sstream>
 
 #include "platform/CodePage.h"
+#include "support/CommandRun.h"
 #include "tests/support/TempRegistry.h"
-#include "tools/voxamen/Command.h"
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = vox::test::CommandRun;
 
-Result Voxamen(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = vox::cli::RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+Result Voxamen(const std::vector<std::string>& args) {
+    return vox::test::RunVoxamen(args);
 }
 
 TEST(LexiconCommand, BuildsADictionaryAndLooksWordsUp) {

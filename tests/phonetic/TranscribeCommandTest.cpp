@@ -4,23 +4,17 @@
 
 #include <sstream>
 
+#include "support/CommandRun.h"
 #include "support/ServerLibrary.h"
 #include "support/TempRegistry.h"
-#include "tools/voxamen/Command.h"
 
 namespace vox {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using ToolRun = vox::test::CommandRun;
 
 ToolRun Tool(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+    return vox::test::RunVoxamen(args);
 }
 
 TEST(TranscribeCommand, LettersToPhonemesAndAllophones) {

@@ -11,11 +11,11 @@
 #include <tuple>
 
 #include "engine/voice/Allobase.h"
+#include "support/CommandRun.h"
 #include "support/SyntheticVoice.h"
 #include "support/TempRegistry.h"
 #include "tools/voicedb/MarksFile.h"
 #include "tools/voicedb/Wav.h"
-#include "tools/voxamen/Command.h"
 
 namespace vox {
 namespace {
@@ -24,16 +24,11 @@ using test::ReadFile;
 using test::WriteFile;
 using voicedb::WavAudio;
 
-struct Result {
-    int rc;
-    std::string out, err;
-};
+using Result = vox::test::CommandRun;
 
 Result Db(std::vector<std::string> args) {
     args.insert(args.begin(), "db");
-    std::ostringstream out, err;
-    int rc = cli::RunCommandLine(args, out, err);
-    return {rc, out.str(), err.str()};
+    return vox::test::RunVoxamen(args);
 }
 
 bool Has(const std::string& text, const std::string& part) {
@@ -65,7 +60,7 @@ class DbCommand : public testing::Test {
 
 TEST_F(DbCommand, BuildsAFolderThatTheEngineAndTheOtherCommandsReadBack) {
     Result build = Db({"build", units_, "-o", db_, "--first-text", "Тест", "--second-text", "v1"});
-    ASSERT_EQ(build.rc, 0) << build.err;
+    ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_TRUE(Has(build.out, "S: no S.marks")) << build.out;
 
     Allobase base;
@@ -79,19 +74,19 @@ TEST_F(DbCommand, BuildsAFolderThatTheEngineAndTheOtherCommandsReadBack) {
     }
 
     Result info = Db({"info", db_});
-    ASSERT_EQ(info.rc, 0) << info.err;
+    ASSERT_EQ(info.status, 0) << info.err;
     for (const char* part : {"Тест", "2 (2 distinct names)", "941", "0.043 s"})
         EXPECT_TRUE(Has(info.out, part)) << part << "\n" << info.out;
     Result list = Db({"list", db_});
-    ASSERT_EQ(list.rc, 0);
+    ASSERT_EQ(list.status, 0);
     EXPECT_TRUE(Has(list.out, "A0    441      3      0.020")) << list.out;
     Result check = Db({"check", db_});
-    EXPECT_EQ(check.rc, 0) << check.out;
+    EXPECT_EQ(check.status, 0) << check.out;
     EXPECT_TRUE(Has(check.out, "sound: 2 units, 3 marks, 941 samples")) << check.out;
 
     Result extract =
         Db({"extract", db_, "A0", "-o", dir_.File("a0.wav"), "--marks", dir_.File("a0.marks")});
-    ASSERT_EQ(extract.rc, 0) << extract.err;
+    ASSERT_EQ(extract.status, 0) << extract.err;
     EXPECT_EQ(ReadFile(dir_.File("a0.wav")), ReadFile(units_ + "/A0.wav"));
     std::vector<int32_t> marks;
     std::string error;
@@ -106,7 +101,7 @@ TEST_F(DbCommand, BuildConvertsOtherRatesAndMovesTheMarks) {
     WriteFile(units_ + "/A0.wav", voicedb::WavBytes({44100, slow}));
     WriteFile(units_ + "/A0.marks", "0\n294\n588\n4409\n");
     Result build = Db({"build", units_, "-o", db_});
-    ASSERT_EQ(build.rc, 0) << build.err;
+    ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_TRUE(Has(build.out, "A0: converted from 44100 Hz"));
     Allobase base;
     ASSERT_TRUE(base.Open(db_));
@@ -120,7 +115,7 @@ TEST_F(DbCommand, BuildConvertsOtherRatesAndMovesTheMarks) {
 TEST_F(DbCommand, BuildNamesTheFileThatCannotBeUsed) {
     auto failsWith = [&](const std::string& part) {
         Result r = Db({"build", units_, "-o", db_});
-        EXPECT_EQ(r.rc, 1);
+        EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(Has(r.err, part)) << r.err;
     };
     WriteFile(units_ + "/A0.marks", "0\nabc\n");
@@ -176,7 +171,7 @@ TEST_F(DbCommand, CheckListsEveryDefectWithItsOffset) {
                                {{"A0", 3, 10}, {"A0", 0, 8}, {"x,y", 1, 10}}) +
                        "xyz");
     Result r = Db({"check", db_});
-    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.status, 1);
     for (const char* part :
          {"index entry 0 \"A0\" mark 1 at offset 25: mark 3 does not come after the previous "
           "mark 5 (and 1 more bad marks in this unit)",
@@ -191,14 +186,14 @@ TEST_F(DbCommand, CheckListsEveryDefectWithItsOffset) {
 TEST_F(DbCommand, CheckStopsAtWhatCannotBeRead) {
     WriteFile(db_, RawDatabase(0, {}, 1000, 1, {}));
     Result r = Db({"check", db_});
-    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.out,
                     "sample total at offset 17: 1000 samples need 2000 bytes, only 2 bytes "
                     "follow the mark block"))
         << r.out;
     EXPECT_TRUE(Has(r.out, "reading stopped at this defect"));
     Result info = Db({"info", db_});
-    EXPECT_EQ(info.rc, 1);
+    EXPECT_EQ(info.status, 1);
     EXPECT_TRUE(Has(info.err, "sample total at offset 17")) << info.err;
     EXPECT_TRUE(Has(info.err, "voxamen db check lists every defect"));
 }
@@ -208,32 +203,32 @@ TEST_F(DbCommand, AFifoIsRefusedAtOnce) {
     ::alarm(20);  // a reader waiting for a writer would hang here
     for (const char* command : {"check", "info"}) {
         Result r = Db({command, db_});
-        EXPECT_EQ(r.rc, 1) << command;
+        EXPECT_EQ(r.status, 1) << command;
         EXPECT_TRUE(Has(r.err + r.out, db_ + ": is a FIFO, not a regular file")) << r.err << r.out;
     }
     ::alarm(0);
 }
 
 TEST_F(DbCommand, ArgumentsAreCheckedAndEverySubcommandHasHelp) {
-    EXPECT_EQ(Db({"--help"}).rc, 0);
+    EXPECT_EQ(Db({"--help"}).status, 0);
     for (const char* sub : {"info", "list", "check", "extract", "build"}) {
         Result help = Db({sub, "--help"});
-        EXPECT_EQ(help.rc, 0) << sub;
+        EXPECT_EQ(help.status, 0) << sub;
         EXPECT_TRUE(Has(help.out, std::string("usage: voxamen db ") + sub)) << help.out;
     }
-    ASSERT_EQ(Db({"build", units_, "-o", db_}).rc, 0);
-    EXPECT_EQ(Db({}).rc, 2);
+    ASSERT_EQ(Db({"build", units_, "-o", db_}).status, 0);
+    EXPECT_EQ(Db({}).status, 2);
     EXPECT_TRUE(Has(Db({"frob"}).err, "unknown subcommand \"frob\""));
-    EXPECT_EQ(Db({"info"}).rc, 2);
-    EXPECT_EQ(Db({"list", db_, db_}).rc, 2);
-    EXPECT_EQ(Db({"check", "--bogus", db_}).rc, 2);
-    EXPECT_EQ(Db({"extract", db_, "A0"}).rc, 2) << "-o is required";
-    EXPECT_EQ(Db({"build", units_}).rc, 2) << "-o is required";
+    EXPECT_EQ(Db({"info"}).status, 2);
+    EXPECT_EQ(Db({"list", db_, db_}).status, 2);
+    EXPECT_EQ(Db({"check", "--bogus", db_}).status, 2);
+    EXPECT_EQ(Db({"extract", db_, "A0"}).status, 2) << "-o is required";
+    EXPECT_EQ(Db({"build", units_}).status, 2) << "-o is required";
     Result missing = Db({"info", dir_.File("none.abs")});
-    EXPECT_EQ(missing.rc, 1);
+    EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(Has(missing.err, "none.abs: cannot be opened")) << missing.err;
     Result unknown = Db({"extract", db_, "ZZ", "-o", dir_.File("z.wav")});
-    EXPECT_EQ(unknown.rc, 1);
+    EXPECT_EQ(unknown.status, 1);
     EXPECT_TRUE(Has(unknown.err, "no unit \"ZZ\"")) << unknown.err;
 }
 

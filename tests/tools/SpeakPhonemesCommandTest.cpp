@@ -7,26 +7,21 @@
 #include "platform/ComBinding.h"
 #include "platform/ComKit.h"
 #include "platform/Text.h"
+#include "support/CommandRun.h"
 #include "support/ServerLibrary.h"
 #include "support/SyntheticVoice.h"
 #include "support/TempRegistry.h"
 #include "tools/voicedb/Wav.h"
-#include "tools/voxamen/Command.h"
 
 namespace vox::cli {
 namespace {
 
 constexpr const char* kPhrase = "#,M,A0,M,A0,#";
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
+using Outcome = vox::test::CommandRun;
 
 Outcome Voxamen(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int status = RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+    return vox::test::RunVoxamen(args);
 }
 
 class SpeakPhonemesCommand : public testing::Test {

@@ -6,21 +6,16 @@
 
 #include "engine/voice/VoiceProperties.h"
 #include "platform/Registry.h"
+#include "support/CommandRun.h"
 #include "support/TempRegistry.h"
-#include "tools/voxamen/Command.h"
 
 namespace vox::cli {
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = vox::test::CommandRun;
 
-Result Voxamen(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+Result Voxamen(const std::vector<std::string>& args) {
+    return vox::test::RunVoxamen(args);
 }
 
 class Commands : public testing::Test {

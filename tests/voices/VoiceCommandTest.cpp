@@ -4,21 +4,16 @@
 
 #include <sstream>
 
+#include "support/CommandRun.h"
 #include "support/TempRegistry.h"
-#include "tools/voxamen/Command.h"
 
 namespace vox::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out, err;
-};
+using vox::test::CommandRun;
 
 CommandRun Voxamen(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int status = RunCommandLine(args, out, err);
-    return {status, out.str(), err.str()};
+    return vox::test::RunVoxamen(args);
 }
 
 TEST(VoiceBuildCommandTest, ExplainsItsArguments) {
