@@ -59,6 +59,22 @@ TEST(JoinQualityTest, AJumpOfSignClicksAJoinThroughZeroDoesNot) {
     EXPECT_EQ(f.worst[0].left, "U1");
     EXPECT_DOUBLE_EQ(f.naturalMedian, 3.0);
     EXPECT_EQ(f.pairsWithReference, 1u);
+    // By kind: the vowel-to-consonant join has the reference, the other not.
+    ASSERT_EQ(f.kinds.size(), 2u);
+    EXPECT_EQ(f.kinds[0].kind, "consonant|vowel");
+    EXPECT_DOUBLE_EQ(f.kinds[0].median, joins[0].distance);
+    EXPECT_EQ(f.kinds[0].naturalMedian, -1.0);
+    EXPECT_EQ(f.kinds[1].kind, "vowel|consonant");
+    EXPECT_EQ(f.kinds[1].joins, 1u);
+    EXPECT_DOUBLE_EQ(f.kinds[1].median, joins[1].distance);
+    EXPECT_DOUBLE_EQ(f.kinds[1].naturalMedian, 3.0);
+}
+
+TEST(JoinQualityTest, JoinKindsNameBothSides) {
+    EXPECT_EQ(JoinKind("A0|K"), "vowel|consonant");
+    EXPECT_EQ(JoinKind("S'|T'"), "consonant|consonant");
+    EXPECT_EQ(JoinKind("Y2|U0"), "vowel|vowel");
+    EXPECT_EQ(JoinKind("J'|A1"), "consonant|vowel");
 }
 
 TEST(JoinQualityTest, AFadeToNothingAtTheJoinDips) {

@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <map>
 #include <numbers>
 #include <sstream>
 
+#include "tools/voicebuild/Aligner.h"
 #include "tools/voicebuild/Spectrum.h"
 
 namespace vox::voicebuild {
@@ -107,12 +109,20 @@ std::vector<JoinMeasure> MeasureJoins(const RenderedPhrase& phrase) {
     return joins;
 }
 
+std::string JoinKind(const std::string& pair) {
+    const size_t bar = pair.find('|');
+    auto side = [](const std::string& p) { return IsVowelPhoneme(p) ? "vowel" : "consonant"; };
+    if (bar == std::string::npos) return side(pair);
+    return std::string(side(pair.substr(0, bar))) + "|" + side(pair.substr(bar + 1));
+}
+
 JoinFigures SummariseJoins(const std::vector<JoinMeasure>& joins, size_t phrases,
                            const NaturalDistances& natural, size_t worstCount) {
     JoinFigures f;
     f.phrases = phrases;
     f.joins = joins.size();
     std::vector<double> distances, reference;
+    std::map<std::string, std::pair<std::vector<double>, std::vector<double>>> byKind;
     for (const JoinMeasure& j : joins) {
         f.clicks += j.burstDb >= kClickDb;
         f.spikes += j.burstDb > kSpikeDb;
@@ -121,9 +131,17 @@ JoinFigures SummariseJoins(const std::vector<JoinMeasure>& joins, size_t phrases
         f.minDipDb = std::min(f.minDipDb, j.dipDb);
         if (j.distance < 0.0) continue;
         distances.push_back(j.distance);
+        auto& [kindDistances, kindReference] = byKind[JoinKind(j.pair)];
+        kindDistances.push_back(j.distance);
         auto it = natural.find(j.pair);
-        if (it != natural.end()) reference.push_back(it->second), ++f.pairsWithReference;
+        if (it != natural.end()) {
+            reference.push_back(it->second), ++f.pairsWithReference;
+            kindReference.push_back(it->second);
+        }
     }
+    for (auto& [kind, values] : byKind)
+        f.kinds.push_back({kind, values.first.size(), Median(values.first),
+                           values.second.empty() ? -1.0 : Median(values.second)});
     f.medianDistance = Median(distances);
     if (!reference.empty()) f.naturalMedian = Median(reference);
     f.worst = joins;

@@ -35,12 +35,24 @@ std::vector<JoinMeasure> MeasureJoins(const RenderedPhrase& phrase);
 // The reference: median natural distance per phone pair.
 using NaturalDistances = std::map<std::string, double>;
 
+// Spectral distance over one kind of join (vowel to consonant and so on).
+struct JoinKindDistance {
+    std::string kind;  // "consonant|vowel", "vowel|consonant", …
+    size_t joins = 0;
+    double median = 0.0;
+    double naturalMedian = -1.0;  // -1: none of its pairs has a reference
+};
+
+// "vowel" or "consonant" for each side of a phone-pair key ("A0|K").
+std::string JoinKind(const std::string& pair);
+
 struct JoinFigures {
     size_t phrases = 0, joins = 0, clicks = 0, spikes = 0, dips = 0;
     double maxBurstDb = 0.0, minDipDb = 0.0;
     double medianDistance = 0.0;
     double naturalMedian = -1.0;  // over the same phone pairs; -1: no reference
     size_t pairsWithReference = 0;
+    std::vector<JoinKindDistance> kinds;  // in byte order of the kind
     std::vector<JoinMeasure> worst;      // by burst, loudest first
     std::vector<JoinMeasure> deepest;    // by dip, deepest first
 };

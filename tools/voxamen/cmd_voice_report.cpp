@@ -122,6 +122,11 @@ void PrintJoins(std::ostream& out, const voicebuild::JoinFigures& f) {
     else
         out << "; no natural reference (build-report.txt without natural boundaries)";
     out << "\n";
+    Table kinds({"by kind", "joins", "median", "natural"});
+    for (const voicebuild::JoinKindDistance& k : f.kinds)
+        kinds.Add({k.kind, std::to_string(k.joins), Decibels(k.median),
+                   k.naturalMedian >= 0.0 ? Decibels(k.naturalMedian) : "-"});
+    kinds.Print(out);
     PrintJoinList(out, "loudest joins:", f.worst, &voicebuild::JoinMeasure::burstDb);
     PrintJoinList(out, "deepest dips:", f.deepest, &voicebuild::JoinMeasure::dipDb);
 }
