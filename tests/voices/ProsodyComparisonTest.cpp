@@ -98,8 +98,14 @@ TEST(ProsodyComparison, SynthesisStretchedPhonemeByPhonemeMatchesItsRecording) {
     EXPECT_NEAR(pairs.recordedMs[1], 200.0, 1e-9);
     EXPECT_NEAR(pairs.spokenMs[1], 400.0, 1e-9);
     EXPECT_NEAR(f.durationRmseMs, std::sqrt((0.0 + 200.0 * 200.0) / 2.0), 1e-6);
+    EXPECT_EQ(f.phonemesByGroup[kConsonants], 1u);
+    EXPECT_EQ(f.phonemesByGroup[kStressedVowels], 1u);
+    EXPECT_EQ(f.phonemesByGroup[kOtherVowels], 0u);
+    EXPECT_NEAR(f.durationRmseByGroupMs[kConsonants], 0.0, 1e-9);
+    EXPECT_NEAR(f.durationRmseByGroupMs[kStressedVowels], 200.0, 1e-9);
     EXPECT_GT(f.voicedFrames, 70u);
     EXPECT_LT(f.f0RmseSt, 0.15);
+    EXPECT_LT(f.contourRmseSt, 0.15);
     EXPECT_GT(f.f0Correlation, 0.99);
     EXPECT_GT(f.energyCorrelation, 0.97);
     // An octave in 0.2 s recorded, in 0.4 s spoken: 60 and 30 st/s; the
@@ -112,6 +118,24 @@ TEST(ProsodyComparison, SynthesisStretchedPhonemeByPhonemeMatchesItsRecording) {
     // Sizes that do not fit the phoneme list add nothing.
     EXPECT_FALSE(AddComparison(MaSyntagma(), recorded, spoken, std::vector<int32_t>{1, 2}, pairs));
     EXPECT_EQ(pairs.syntagmas, 1u);
+}
+
+TEST(ProsodyComparison, ASyntagmaSpokenAtAnotherLevelHasItsContourRight) {
+    // The synthesis follows the recording's glide two semitones higher.
+    auto glide = [](double semitones) {
+        return [=](double at) {
+            const double x = (at - 0.2) / 0.2;
+            return x >= 0.0 && x <= 1.0 ? 100.0 * std::pow(2.0, x + semitones / 12.0) : 0.0;
+        };
+    };
+    auto level = [](double) { return 40.0; };
+    const PitchTrack recorded = Track(16000, 0.5, glide(0.0), level);
+    const PitchTrack spoken = Track(16000, 0.5, glide(2.0), level);
+    ProsodyPairs pairs;
+    ASSERT_TRUE(AddComparison(MaSyntagma(), recorded, spoken, std::vector<int32_t>{1600, 1600, 3200, 0}, pairs));
+    const ProsodyFigures f = Summarise(pairs);
+    EXPECT_NEAR(f.f0RmseSt, 2.0, 0.15);
+    EXPECT_LT(f.contourRmseSt, 0.15);
 }
 
 TEST(ProsodyComparison, FiguresOfFlatAndOppositeSeries) {

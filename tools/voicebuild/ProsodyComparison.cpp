@@ -5,6 +5,8 @@
 #include <numeric>
 #include <string_view>
 
+#include "tools/voicebuild/Aligner.h"
+
 namespace vox::voicebuild {
 
 namespace {
@@ -52,6 +54,11 @@ bool IsStressedVowel(const std::string& name) {
            std::string_view("AEIOUY").find(name[0]) != std::string_view::npos;
 }
 
+SoundGroup GroupOf(const std::string& phoneme) {
+    if (IsStressedVowel(phoneme)) return kStressedVowels;
+    return IsVowelPhoneme(phoneme) ? kOtherVowels : kConsonants;
+}
+
 }  // namespace
 
 bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
@@ -68,6 +75,7 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
         const double recordedSeconds = held.ends[i] - held.starts[i];
         pairs.recordedMs.push_back(1000.0 * recordedSeconds);
         pairs.spokenMs.push_back(1000.0 * length / spoken.rate);
+        pairs.soundOf.push_back(GroupOf(held.phonemes[i]));
         for (size_t f = spoken.FrameAt(starts[i]); f < spoken.Frames(); ++f) {
             const long centre = spoken.CentreOf(f);
             if (centre < starts[i]) continue;
@@ -98,6 +106,11 @@ bool AddComparison(const HeldOutSyntagma& held, const PitchTrack& recorded,
     centred(spokenDb, pairs.spokenDb);
     pairs.recordedSt.insert(pairs.recordedSt.end(), recordedSt.begin(), recordedSt.end());
     pairs.spokenSt.insert(pairs.spokenSt.end(), spokenSt.begin(), spokenSt.end());
+    double level = 0.0;
+    for (size_t k = 0; k < spokenSt.size(); ++k) level += spokenSt[k] - recordedSt[k];
+    level /= double(std::max<size_t>(1, spokenSt.size()));
+    for (size_t k = 0; k < spokenSt.size(); ++k)
+        pairs.contourErrorSt.push_back(spokenSt[k] - recordedSt[k] - level);
     if (held.mark == "(.)" && recordedSt.size() >= 3) {
         pairs.recordedSlope.push_back(Slope(recordedTime, recordedSt));
         pairs.spokenSlope.push_back(Slope(spokenTime, spokenSt));
@@ -120,6 +133,8 @@ void MergePairs(const ProsodyPairs& from, ProsodyPairs& into) {
         b.insert(b.end(), a.begin(), a.end());
     };
     append(from.recordedMs, into.recordedMs), append(from.spokenMs, into.spokenMs);
+    into.soundOf.insert(into.soundOf.end(), from.soundOf.begin(), from.soundOf.end());
+    append(from.contourErrorSt, into.contourErrorSt);
     append(from.recordedSt, into.recordedSt), append(from.spokenSt, into.spokenSt);
     append(from.recordedDb, into.recordedDb), append(from.spokenDb, into.spokenDb);
     append(from.recordedSlope, into.recordedSlope), append(from.spokenSlope, into.spokenSlope);
@@ -176,6 +191,16 @@ ProsodyFigures Summarise(const ProsodyPairs& p) {
     f.spokenDeclination = Mean(p.spokenSlope);
     f.recordedLowering = Mean(p.recordedLowering);
     f.spokenLowering = Mean(p.spokenLowering);
+    f.contourRmseSt = RootMeanSquareDifference(p.contourErrorSt,
+                                               std::vector<double>(p.contourErrorSt.size(), 0.0));
+    std::array<double, kSoundGroups> squares{};
+    for (size_t i = 0; i < p.soundOf.size() && i < p.recordedMs.size(); ++i) {
+        const size_t g = size_t(p.soundOf[i]);
+        squares[g] += (p.spokenMs[i] - p.recordedMs[i]) * (p.spokenMs[i] - p.recordedMs[i]);
+        ++f.phonemesByGroup[g];
+    }
+    for (size_t g = 0; g < kSoundGroups; ++g)
+        if (f.phonemesByGroup[g]) f.durationRmseByGroupMs[g] = std::sqrt(squares[g] / double(f.phonemesByGroup[g]));
     return f;
 }
 

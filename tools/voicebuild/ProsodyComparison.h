@@ -9,6 +9,7 @@
 //              syntagma's own mean (the contour, not the recording level).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -18,9 +19,17 @@
 
 namespace vox::voicebuild {
 
+// Durations are also compared per group of sounds.
+enum SoundGroup : int { kStressedVowels = 0, kOtherVowels = 1, kConsonants = 2 };
+inline constexpr int kSoundGroups = 3;
+
 struct ProsodyPairs {
     std::vector<double> recordedMs, spokenMs;
+    std::vector<int> soundOf;  // per duration pair: its SoundGroup
     std::vector<double> recordedSt, spokenSt;
+    // Per voiced frame pair, synthesis minus recording less that difference's
+    // mean over its syntagma: the contour's error without the syntagma's level.
+    std::vector<double> contourErrorSt;
     std::vector<double> recordedDb, spokenDb;
     // Declination of each statement ("(.)"), semitones per second: the least
     // squares slope over its frames voiced in both, each on its own time axis.
@@ -50,6 +59,9 @@ struct ProsodyFigures {
     double recordedDeclination = 0.0, spokenDeclination = 0.0;  // st/s, mean over statements
     double recordedLowering = 0.0, spokenLowering = 0.0;        // st, mean over statements
     double energyCorrelation = 0.0;
+    double contourRmseSt = 0.0;  // f0 RMSE with each syntagma's own level removed
+    std::array<double, kSoundGroups> durationRmseByGroupMs{};
+    std::array<size_t, kSoundGroups> phonemesByGroup{};
 };
 
 ProsodyFigures Summarise(const ProsodyPairs& pairs);

@@ -84,6 +84,14 @@ void PrintFigures(std::ostream& out, const voicebuild::ProsodyFigures& f) {
                Number("%.3f", f.f0Correlation), Number("%+.2f st", f.f0BiasSt)});
     table.Add({"energy contour", "-", Number("%.3f", f.energyCorrelation), "-"});
     table.Print(out);
+    out << "f0 RMSE with each syntagma's own level removed: " << Number("%.2f st", f.contourRmseSt)
+        << " (the rest is the syntagmas' levels)\n";
+    Table groups({"durations of", "phonemes", "RMSE"});
+    const char* names[] = {"stressed vowels", "other vowels", "consonants"};
+    for (size_t g = 0; g < voicebuild::kSoundGroups; ++g)
+        groups.Add({names[g], std::to_string(f.phonemesByGroup[g]),
+                    Number("%.1f ms", f.durationRmseByGroupMs[g])});
+    groups.Print(out);
     out << "declination of the " << f.statements << " statements: recorded "
         << Number("%+.2f", f.recordedDeclination) << " st/s, synthesis "
         << Number("%+.2f", f.spokenDeclination) << " st/s; final lowering (last stressed vowel "
