@@ -160,6 +160,11 @@ TEST(UnitCutterTest, VoicedBoundariesAreCutAtThePeriodStartBeforeThePulse) {
     EXPECT_EQ(v.unit.marks, (std::vector<int32_t>{0, 100, 200}));
     EXPECT_EQ(v.startKind, CutKind::PeriodStart);
     EXPECT_EQ(v.edgesWithoutCrossing, 0);
+    // Each edge within a period of the label boundary it refines.
+    const double startCut = double(cut(505).sample), endCut = startCut + 300.0;
+    EXPECT_NEAR(v.startShift, std::abs(startCut - 505.0) / 100.0, 1e-9);
+    EXPECT_NEAR(v.endShift, std::abs(endCut - 790.0) / 100.0, 1e-9);
+    EXPECT_LE(std::max(v.startShift, v.endShift), 1.0);
 }
 
 TEST(UnitCutterTest, UnvoicedBoundariesTakeAQuietRisingCrossing) {

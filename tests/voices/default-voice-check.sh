@@ -28,6 +28,9 @@ targets=$(grep '^fixed substitute targets' "$report")
 echo "$targets"
 check "the module's fixed substitute targets are there" \
   bash -c "[[ '$targets' =~ module:\ ([1-9][0-9]*)\;.*missing\ 0$ ]]"
+edges=$(sed -n 's/^edges within one pitch period of their label boundary: \([0-9]*\) of \([0-9]*\).*/\1 \2/p' "$report")
+check "unit edges within one pitch period of their label boundary: ${edges/ / of } (>= 99 %)" \
+  awk -v e="$edges" 'BEGIN { n = split(e, v, " "); exit !(n == 2 && v[1] >= 0.99 * v[2]) }'
 share=$(sed -n 's/^pitch marks: \([0-9.]*\) %.*/\1/p' "$report")
 check "pitch marks: $share % of intervals within ±20 % of the YIN period (≥ 95)" \
   awk -v s="$share" 'BEGIN { exit !(s >= 95) }'

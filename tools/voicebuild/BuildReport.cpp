@@ -60,6 +60,11 @@ void WriteCuts(std::ostream& out, const CutCounts& c) {
         << ", at quiet rising zero crossings " << c.lowAmplitudeEdges << ", without a crossing "
         << c.edgesWithoutCrossing << "; too short for their crossings " << c.tooShort << ", silent "
         << c.silent << ", clipped " << c.clipped << "\n";
+    out << "edges within one pitch period of their label boundary: " << c.edgesWithinPeriod
+        << " of " << 2 * c.units;
+    if (!c.farthest.empty())
+        out << " (farthest " << Format("%.2f periods", c.farthestShift) << ", " << c.farthest << ")";
+    out << "\n";
     for (const std::string& p : c.problems) out << "  cut: " << p << "\n";
 }
 

@@ -30,6 +30,9 @@ struct CutCounts {
     size_t units = 0;
     size_t periodStartEdges = 0, lowAmplitudeEdges = 0, edgesWithoutCrossing = 0;
     size_t tooShort = 0, silent = 0, clipped = 0;
+    size_t edgesWithinPeriod = 0;  // no farther than one pitch period from their label boundary
+    double farthestShift = 0.0;    // periods
+    std::string farthest;          // the unit with that edge
     std::vector<std::string> problems;  // "NAME: what"
 };
 

@@ -227,6 +227,8 @@ CutUnit CutInstance(std::span<const int16_t> audio, std::span<const long> marks,
     EaseEdges(cut.unit.samples);
     cut.startKind = from.kind;
     cut.endKind = to.kind;
+    cut.startShift = std::abs(double(from.sample) - in.start * rate) / period;
+    cut.endShift = std::abs(double(to.sample) - in.end * rate) / period;
     cut.edgesWithoutCrossing =
         (from.kind == CutKind::NoCrossing) + (to.kind == CutKind::NoCrossing);
     if (in.intonable) {

@@ -41,6 +41,9 @@ struct CutUnit {
     double f0 = 0.0;  // median of the detected periods inside, Hz (0: none)
     int peak = 0;     // largest absolute sample
     CutKind startKind = CutKind::NoCrossing, endKind = CutKind::NoCrossing;
+    // How far each edge lies from the label boundary it refines, in pitch
+    // periods (the unit's own, else the speaker's).
+    double startShift = 0.0, endShift = 0.0;
     // Bad input, kept with the best cut available and counted by the build.
     int edgesWithoutCrossing = 0;  // 0, 1 or 2
     bool tooShort = false;         // the cuts crossed or met: cut at the label times instead

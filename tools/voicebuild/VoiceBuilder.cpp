@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -276,6 +277,16 @@ void CountCut(const CutUnit& c, CutCounts& counts) {
     for (CutKind k : {c.startKind, c.endKind}) {
         counts.periodStartEdges += k == CutKind::PeriodStart;
         counts.lowAmplitudeEdges += k == CutKind::LowAmplitude;
+    }
+    for (auto [edge, shift] : {std::pair{"start", c.startShift}, {"end", c.endShift}}) {
+        counts.edgesWithinPeriod += shift <= 1.0;
+        if (shift > 1.0) {
+            char text[64];
+            std::snprintf(text, sizeof text, ": %s %.2f periods from its label boundary", edge,
+                          shift);
+            counts.problems.push_back(c.unit.name + text);
+        }
+        if (shift > counts.farthestShift) counts.farthestShift = shift, counts.farthest = c.unit.name;
     }
     if (c.tooShort) counts.problems.push_back(c.unit.name + ": too short for its crossings");
     if (c.silent) counts.problems.push_back(c.unit.name + ": silent");
