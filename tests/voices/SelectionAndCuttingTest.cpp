@@ -110,6 +110,41 @@ TEST(InstanceSelectorTest, AConsonantAndItsMirrorVowelComeFromOneToken) {
     EXPECT_EQ(Chosen(vc, 2).at("A0-B"), 2);
 }
 
+TEST(InstanceSelectorTest, CutVariantsAreWeighedLikeInstancesAndPairsMeetAtOneCut) {
+    std::vector<Instance> all = {Make("B-A0", 0, 1, 0.08, SoundClass::VoicedObstruent),
+                                 Make("A0-B", 0, 2, 0.12), Make("S", 1, 1, 0.1)};
+    all[0].startBands = all[0].endBands = {1.0f, 2.0f};
+    all[0].insideStartBands = {3.0f, 4.0f};
+    all[0].insideEndBands = {5.0f, 6.0f};
+    all[1].startBands = all[1].endBands = {1.0f, 2.0f};
+    all[1].insideStartBands = {7.0f, 8.0f};
+    const std::vector<Instance> options = WithCutVariants(all);
+    ASSERT_EQ(options.size(), 3u + 3u + 1u) << "three variants of B-A0, one of A0-B, none of S";
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(options[i].primary, -1);
+    EXPECT_EQ(options[3].primary, 0);
+    EXPECT_EQ(options[3].startSide, CutSide::Inside);
+    EXPECT_EQ(options[3].endSide, CutSide::Nearest);
+    EXPECT_EQ(options[3].startBands, (std::vector<float>{3.0f, 4.0f}));
+    EXPECT_EQ(options[5].startSide, CutSide::Inside);
+    EXPECT_EQ(options[5].endSide, CutSide::Inside);
+    EXPECT_EQ(options[5].endBands, (std::vector<float>{5.0f, 6.0f}));
+    EXPECT_EQ(options[6].primary, 1);
+    EXPECT_EQ(options[6].startBands, (std::vector<float>{7.0f, 8.0f}));
+
+    // The pair's own boundary: the consonant's end and the vowel's start
+    // keep the cut they share.
+    for (const NameChoice& c : SelectInstances(options, Utterances(all, 2))) {
+        EXPECT_EQ(c.candidates, 1u) << c.name << ": recorded instances are counted";
+        const Instance& chosen = options[size_t(c.instance)];
+        if (c.name == "B-A0") {
+            EXPECT_EQ(chosen.endSide, CutSide::Nearest);
+        }
+        if (c.name == "A0-B") {
+            EXPECT_EQ(chosen.startSide, CutSide::Nearest);
+        }
+    }
+}
+
 // Voiced speech: every pulse starts a damped oscillation that swings
 // negative first, so a period starts at the last rising crossing of the
 // previous period's tail, a few samples before the pulse.
@@ -144,6 +179,19 @@ TEST(UnitCutterTest, VoicedBoundariesAreCutAtThePeriodStartBeforeThePulse) {
     }
     // Every period is cut at the same phase.
     EXPECT_EQ(cut(600).sample - cut(500).sample, 100);
+
+    // Cut inside the sound: an end at the last pulse before the boundary, a
+    // start at the first after it, where the nearest lies beyond it.
+    auto inside = [&](long sample, bool isStart) {
+        return FindCut(audio, pulses, rate, double(sample) / rate, 100.0, CutSide::Inside, isStart);
+    };
+    EXPECT_EQ(cut(560).sample, cut(600).sample) << "the nearest pulse lies after";
+    EXPECT_EQ(inside(560, false).sample, cut(500).sample);
+    EXPECT_EQ(cut(520).sample, cut(500).sample) << "the nearest pulse lies before";
+    EXPECT_EQ(inside(520, true).sample, cut(600).sample);
+    EXPECT_EQ(inside(530, false).sample, cut(530).sample) << "the same when the nearest is inside";
+    EXPECT_EQ(inside(1100, false).sample, cut(1100).sample) << "no pulse inside within a period";
+    EXPECT_EQ(inside(580, false).sample, cut(580).sample) << "one that far from the boundary";
 
     // A unit between two boundaries: edges at 0, marks at its period starts.
     Instance vowel = Make("A0-B", 0, 1, 0.0);

@@ -79,6 +79,30 @@ TEST(PitchTrackerTest, ClampsToTheSpeakersRange) {
     for (float f : track.f0) EXPECT_LE(f, 260.0f);
 }
 
+TEST(PitchTrackerTest, AStrongSecondHarmonicIsNotTakenForTheF0) {
+    // A nasal-like murmur at 95 Hz whose second harmonic is five times its
+    // first: the first dip of the difference function lies at half the period.
+    Waveform w;
+    w.rate = 22050;
+    for (int n = 0; n < w.rate * 2 / 5; ++n) {
+        const double phase = 2.0 * 3.14159265358979 * 95.0 * n / w.rate;
+        w.samples.push_back(float(0.06 * std::sin(phase) + 0.3 * std::sin(2.0 * phase + 0.4) +
+                                  0.03 * std::sin(3.0 * phase + 1.1)));
+    }
+    auto medianF0 = [&](const PitchOptions& o) {
+        std::vector<float> voiced;
+        for (float f : TrackPitch(w, o).f0)
+            if (f > 0.0f) voiced.push_back(f);
+        if (voiced.empty()) return 0.0f;
+        std::nth_element(voiced.begin(), voiced.begin() + long(voiced.size() / 2), voiced.end());
+        return voiced[voiced.size() / 2];
+    };
+    EXPECT_NEAR(medianF0({}), 95.0, 95.0 * 0.03);
+    PitchOptions firstDipOnly;
+    firstDipOnly.octaveBelowDip = 0.0;
+    EXPECT_NEAR(medianF0(firstDipOnly), 190.0, 190.0 * 0.03) << "the case the check is for";
+}
+
 TEST(PitchMarkerTest, OneMarkPerPulseAtAConstantPhase) {
     for (double f0 : {90.0, 140.0, 210.0}) {
         SCOPED_TRACE(f0);

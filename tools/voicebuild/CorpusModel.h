@@ -12,6 +12,12 @@
 
 namespace vox::voicebuild {
 
+// Which pitch pulse a voiced edge is cut before: the nearest to the label
+// boundary (either side), or only one inside the sound (a start at or after
+// the boundary, an end at or before it), which leaves out the neighbour's
+// last or first period of the recording.
+enum class CutSide { Nearest, Inside };
+
 struct Instance {
     std::string name;  // allophone name given by the module
     std::string phoneme;
@@ -40,6 +46,13 @@ struct Instance {
     float leadingQuiet = 0.0f;                // seconds from its start until its level comes within
     float trailingQuiet = 0.0f;               // 20 dB of its middle, and back from its end
     std::vector<float> startBands, endBands;  // band levels of its first and last frame
+    // The same where an edge cut inside the sound lies elsewhere (empty: the
+    // same place, or no pulse inside within a period).
+    std::vector<float> insideStartBands, insideEndBands;
+    // A cut variant of instance `primary` (-1: the instance itself), cut
+    // with these sides; selection weighs variants like instances.
+    int primary = -1;
+    CutSide startSide = CutSide::Nearest, endSide = CutSide::Nearest;
     std::string nextPhoneme;       // the sound that follows with no pause between ("": none)
     float distanceToNext = -1.0f;  // spectral distance across its end to that sound
 

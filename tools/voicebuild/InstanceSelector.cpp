@@ -53,7 +53,16 @@ std::map<std::string, std::vector<int>> ByName(const std::vector<Instance>& inst
     return names;
 }
 
-NameMedians MediansOf(const std::vector<Instance>& instances, const std::vector<int>& members) {
+// A name's instances as recorded (its cut variants aside).
+std::vector<int> Recorded(const std::vector<Instance>& instances, const std::vector<int>& members) {
+    std::vector<int> out;
+    for (int i : members)
+        if (instances[size_t(i)].primary < 0) out.push_back(i);
+    return out;
+}
+
+NameMedians MediansOf(const std::vector<Instance>& instances, const std::vector<int>& all) {
+    const std::vector<int> members = Recorded(instances, all);
     std::vector<double> d, f, l;
     for (int i : members) {
         d.push_back(instances[size_t(i)].Duration());
@@ -113,7 +122,7 @@ bool Typical(const Instance& in, const NameMedians& m, const SelectionWeights& w
            std::abs(12.0 * std::log2(in.f0 / m.f0)) <= w.typicalSemitones;
 }
 
-// The instance that follows `i` directly in its utterance, or -1.
+// The recorded instance that follows `in` directly in its utterance, or -1.
 int Follower(const Instance& in, const std::vector<PreparedUtterance>& utterances) {
     const PreparedUtterance& u = utterances[size_t(in.utterance)];
     size_t next = size_t(in.position) + 1;
@@ -130,6 +139,9 @@ std::vector<SelectionGroup> Groups(const std::vector<Instance>& instances,
                                    const std::vector<double>& penalty,
                                    const std::vector<char>& typical) {
     std::vector<SelectionGroup> groups;
+    std::vector<std::vector<int>> cutsOf(instances.size());  // an instance and its variants
+    for (size_t i = 0; i < instances.size(); ++i)
+        cutsOf[size_t(instances[i].primary < 0 ? int(i) : instances[i].primary)].push_back(int(i));
     std::set<std::string> paired;
     for (const auto& [name, members] : names) {
         std::string mirror = MirrorName(name);
@@ -137,12 +149,18 @@ std::vector<SelectionGroup> Groups(const std::vector<Instance>& instances,
             paired.count(mirror) || IsVowelClass(instances[size_t(members[0])].cls))
             continue;
         SelectionGroup g{{name, mirror}, {}, 0};
+        // The pair's own boundary is cut once, where both meet; their outer
+        // edges may take either cut.
         for (int i : members) {
-            int j = Follower(instances[size_t(i)], utterances);
-            if (j < 0 || instances[size_t(j)].name != mirror) continue;
-            g.candidates.push_back({{i, j},
-                                    penalty[size_t(i)] + penalty[size_t(j)],
-                                    typical[size_t(i)] && typical[size_t(j)]});
+            if (instances[size_t(i)].endSide != CutSide::Nearest) continue;
+            const int next = Follower(instances[size_t(i)], utterances);
+            if (next < 0 || instances[size_t(next)].name != mirror) continue;
+            for (int j : cutsOf[size_t(next)]) {
+                if (instances[size_t(j)].startSide != CutSide::Nearest) continue;
+                g.candidates.push_back({{i, j},
+                                        penalty[size_t(i)] + penalty[size_t(j)],
+                                        typical[size_t(i)] && typical[size_t(j)]});
+            }
         }
         if (g.candidates.empty()) continue;
         paired.insert(name);
@@ -166,6 +184,24 @@ std::vector<SelectionGroup> Groups(const std::vector<Instance>& instances,
 }
 
 }  // namespace
+
+std::vector<Instance> WithCutVariants(const std::vector<Instance>& recorded) {
+    std::vector<Instance> out = recorded;
+    for (size_t i = 0; i < recorded.size(); ++i) {
+        const Instance& in = recorded[i];
+        const bool start = !in.insideStartBands.empty(), end = !in.insideEndBands.empty();
+        for (int sides = 1; sides <= 3; ++sides) {
+            if (((sides & 1) && !start) || ((sides & 2) && !end)) continue;
+            Instance v = in;
+            v.primary = int(i);
+            if (sides & 1) v.startSide = CutSide::Inside, v.startBands = in.insideStartBands;
+            if (sides & 2) v.endSide = CutSide::Inside, v.endBands = in.insideEndBands;
+            v.insideStartBands.clear(), v.insideEndBands.clear();
+            out.push_back(std::move(v));
+        }
+    }
+    return out;
+}
 
 std::string MirrorName(const std::string& name) {
     size_t dash = name.find('-');
@@ -193,7 +229,8 @@ std::vector<NameChoice> SelectInstances(const std::vector<Instance>& instances,
     for (const SelectionGroup& g : groups)
         for (size_t s = 0; s < g.names.size(); ++s) {
             const int i = g.candidates[g.chosen].instances[s];
-            out.push_back({g.names[s], i, names.at(g.names[s]).size(), penalty[size_t(i)]});
+            out.push_back({g.names[s], i, Recorded(instances, names.at(g.names[s])).size(),
+                           penalty[size_t(i)]});
         }
     std::sort(out.begin(), out.end(),
               [](const NameChoice& a, const NameChoice& b) { return a.name < b.name; });

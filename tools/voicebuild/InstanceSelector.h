@@ -65,6 +65,12 @@ std::vector<NameChoice> SelectInstances(const std::vector<Instance>& instances,
                                         const std::vector<PreparedUtterance>& utterances,
                                         const SelectionWeights& weights = {});
 
+// The recorded instances followed by their cut variants: for each voiced
+// edge that a cut inside the sound would place elsewhere, a copy cut there
+// (and one with both edges so), with that edge's spectrum. The indices of
+// the recorded ones stay as they were.
+std::vector<Instance> WithCutVariants(const std::vector<Instance>& recorded);
+
 // The name that forms a mirror pair with `name` ("B-A0" ↔ "A0-B"), or "".
 std::string MirrorName(const std::string& name);
 

@@ -64,6 +64,17 @@ std::pair<double, double> ChooseLag(const std::vector<float>& d, const Geometry&
             break;
         }
     }
+    if (best >= 0) {
+        // A clearly deeper dip at twice the lag: the first one was a strong
+        // second harmonic (nasals, low first formants), not the period.
+        const int from = int(std::floor(1.9 * best));
+        const int to = std::min(g.maxLag - 1, int(std::ceil(2.1 * best)));
+        int twice = -1;
+        for (int lag = from; lag <= to; ++lag)
+            if (twice < 0 || cmndf[size_t(lag)] < cmndf[size_t(twice)]) twice = lag;
+        if (twice > 0 && cmndf[size_t(twice)] < o.octaveBelowDip * cmndf[size_t(best)])
+            best = twice;
+    }
     if (best < 0) {
         best = g.minLag;
         for (int lag = g.minLag; lag < g.maxLag; ++lag)

@@ -1,6 +1,7 @@
 // Fundamental frequency of a recording by YIN (a cumulative-mean-normalised
-// difference function per frame), with the voicing decision and a repair of
-// octave jumps against the running median of the track.
+// difference function per frame, with a check of the octave below the chosen
+// dip), with the voicing decision and a repair of octave jumps against the
+// running median of the track.
 #pragma once
 
 #include <vector>
@@ -14,7 +15,8 @@ struct PitchOptions {
     double hop = 0.005;         // frame step, seconds
     double searchMinF0 = 50.0;  // lag range searched, Hz
     double searchMaxF0 = 500.0;
-    double threshold = 0.15;       // first dip of the normalised difference below this
+    double threshold = 0.15;       // first dip of the normalised difference below this,
+    double octaveBelowDip = 0.5;   // unless the dip at twice its lag is below this share of it
     double voicedMaxDip = 0.2;     // voiced only when the chosen dip is below this …
     double voicedMinLevel = 25.0;  // … and the frame is this many dB above the floor
     double medianSpan = 0.150;     // ± seconds of the running median for octave repair

@@ -14,6 +14,7 @@ constexpr int kEnginePeriod = 147;         // samples at 22050 Hz
 constexpr double kQuietSearch = 0.003;     // seconds either side, unvoiced
 constexpr double kWideSearch = 0.006;      // … when nothing lies nearer
 constexpr double kPeriodStartReach = 0.5;  // periods before a pulse
+constexpr double kInsideReach = 0.9;       // periods from the boundary, a cut inside the sound
 constexpr long kQuietWindow = 4;           // samples either side of a crossing
 constexpr size_t kEdgeEase = 8;              // samples eased in and out at each edge
 constexpr int kFullScale = 32767;
@@ -109,8 +110,20 @@ double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator 
 // to half a period before the boundary or up to a whole period after it
 // (voicing that starts at a boundary starts with its first pulse, which may
 // come that much later), else where the next period of voicing that ends
-// there would start.
-long BoundaryPulse(std::span<const long> marks, long at, double period) {
+// there would start. Cut inside the sound, a start takes the first pulse at
+// or after the boundary and an end the last at or before it, when there is
+// one within a period.
+long BoundaryPulse(std::span<const long> marks, long at, double period, CutSide side,
+                   bool isStart) {
+    if (side == CutSide::Inside) {
+        if (isStart) {
+            auto from = std::lower_bound(marks.begin(), marks.end(), at);
+            if (from != marks.end() && double(*from - at) <= period) return *from;
+        } else {
+            auto after = std::upper_bound(marks.begin(), marks.end(), at);
+            if (after != marks.begin() && double(at - *(after - 1)) <= period) return *(after - 1);
+        }
+    }
     auto it = std::lower_bound(marks.begin(), marks.end(), at);
     long best = -1;
     if (it != marks.end() && double(*it - at) <= period) best = *it;
@@ -184,12 +197,21 @@ double MedianDetectedF0(std::span<const long> marks, long from, long to, int rat
 }  // namespace
 
 CutPlace FindCut(std::span<const int16_t> audio, std::span<const long> marks, int rate,
-                 double seconds, double speakerPeriod) {
+                 double seconds, double speakerPeriod, CutSide side, bool isStart) {
     const long n = long(audio.size());
     const long at = std::clamp(long(std::lround(seconds * rate)), 0L, n);
     const double period =
         LocalPeriod(marks, std::lower_bound(marks.begin(), marks.end(), at), speakerPeriod);
-    if (long pulse = BoundaryPulse(marks, at, period); pulse >= 0) {
+    // A cut inside the sound stays within a period of the boundary, else
+    // the nearest is taken.
+    if (side == CutSide::Inside) {
+        if (long pulse = BoundaryPulse(marks, at, period, side, isStart); pulse >= 0) {
+            const long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period);
+            if (s >= 0 && std::abs(double(s - at)) <= kInsideReach * period)
+                return {s, CutKind::PeriodStart};
+        }
+    }
+    if (long pulse = BoundaryPulse(marks, at, period, CutSide::Nearest, isStart); pulse >= 0) {
         if (long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period); s >= 0)
             return {s, CutKind::PeriodStart};
     }
@@ -214,8 +236,8 @@ CutUnit CutInstance(std::span<const int16_t> audio, std::span<const long> marks,
     cut.unit.name = in.name;
     const long n = long(audio.size());
     const double period = in.f0 > 0.0f ? rate / double(in.f0) : speakerPeriod;
-    CutPlace from = FindCut(audio, marks, rate, in.start, speakerPeriod);
-    CutPlace to = FindCut(audio, marks, rate, in.end, speakerPeriod);
+    CutPlace from = FindCut(audio, marks, rate, in.start, speakerPeriod, in.startSide, true);
+    CutPlace to = FindCut(audio, marks, rate, in.end, speakerPeriod, in.endSide, false);
     if (to.sample <= from.sample + 1) {
         // Too short for two crossings in order: the label times themselves.
         cut.tooShort = true;

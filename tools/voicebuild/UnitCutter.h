@@ -54,8 +54,12 @@ struct CutUnit {
 inline constexpr int kSilentPeak = 16;
 
 // Where a boundary at `seconds` is cut; `marks` (glottal pulses) at `rate`.
+// `side` Inside with `isStart`: the pulse at or after the boundary within a
+// period; with !isStart: at or before it; else (or without such a pulse) the
+// nearest as above.
 CutPlace FindCut(std::span<const int16_t> audio, std::span<const long> marks, int rate,
-                 double seconds, double speakerPeriod);
+                 double seconds, double speakerPeriod, CutSide side = CutSide::Nearest,
+                 bool isStart = true);
 
 // The cut sample alone.
 long CutPoint(std::span<const int16_t> audio, std::span<const long> marks, int rate, double seconds,

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/voicebuild/Spectrum.h"
+#include "tools/voicebuild/UnitCutter.h"
 #include "tools/voicedb/Wav.h"
 
 namespace vox::voicebuild {
@@ -46,8 +47,29 @@ void Measure(Instance& in, const PitchTrack& pitch, const FrameFeatures& feature
 
 constexpr double kQuietBelowMiddle = 20.0;  // dB
 
-// Near-silence inside the instance's edges, and the spectrum at each edge.
-void MeasureEdges(Instance& in, const Waveform& wave, const FrameFeatures& features) {
+// The median f0 of a track's voiced frames (150 Hz without any).
+double VoicedMedian(const PitchTrack& pitch) {
+    std::vector<float> voiced;
+    for (float f : pitch.f0)
+        if (f > 0.0f) voiced.push_back(f);
+    if (voiced.empty()) return 150.0;
+    std::nth_element(voiced.begin(), voiced.begin() + long(voiced.size() / 2), voiced.end());
+    return voiced[voiced.size() / 2];
+}
+
+// The band levels of the first or last frame of [from, to); empty when too short.
+std::vector<float> EdgeBands(const Waveform& wave, long from, long to, bool first) {
+    const long frame = std::min(to - from, std::lround(kSpectrumFrame * wave.rate));
+    if (frame < 8) return {};
+    std::span<const float> all(wave.samples);
+    return BandLevels(all.subspan(size_t(first ? from : to - frame), size_t(frame)), wave.rate);
+}
+
+// Near-silence inside the instance's edges, and the spectrum at each edge
+// where the unit will be cut; for a voiced edge also where a cut inside the
+// sound would be, when that lies elsewhere.
+void MeasureEdges(Instance& in, const Waveform& wave, const FrameFeatures& features,
+                  std::span<const int16_t> pcm, std::span<const long> marks, double speakerPeriod) {
     const double threshold = in.levelDb - kQuietBelowMiddle;
     const double hop = double(features.hopSamples) / features.rate;
     const double half = 0.005;  // half a feature window
@@ -58,12 +80,18 @@ void MeasureEdges(Instance& in, const Waveform& wave, const FrameFeatures& featu
     while (t > in.start + half && features.levelDb[features.FrameAt(t)] < threshold) t -= hop;
     in.trailingQuiet = float(std::max(0.0, (in.end - half) - t));
 
-    const long from = long(wave.IndexAt(in.start)), to = long(wave.IndexAt(in.end));
-    const long frame = std::min(to - from, std::lround(kSpectrumFrame * wave.rate));
-    if (frame < 8) return;
-    std::span<const float> all(wave.samples);
-    in.startBands = BandLevels(all.subspan(size_t(from), size_t(frame)), wave.rate);
-    in.endBands = BandLevels(all.subspan(size_t(to - frame), size_t(frame)), wave.rate);
+    auto cut = [&](double seconds, CutSide side, bool isStart) {
+        return FindCut(pcm, marks, wave.rate, seconds, speakerPeriod, side, isStart).sample;
+    };
+    const long from = cut(in.start, CutSide::Nearest, true), to = cut(in.end, CutSide::Nearest, false);
+    if (to <= from) return;
+    in.startBands = EdgeBands(wave, from, to, true);
+    in.endBands = EdgeBands(wave, from, to, false);
+    if (!in.intonable) return;
+    if (const long inside = cut(in.start, CutSide::Inside, true); inside != from && inside < to)
+        in.insideStartBands = EdgeBands(wave, inside, to, true);
+    if (const long inside = cut(in.end, CutSide::Inside, false); inside != to && inside > from)
+        in.insideEndBands = EdgeBands(wave, from, inside, false);
 }
 
 // The spectral distance across each natural boundary between two sounds
@@ -139,12 +167,18 @@ bool AnalyseUtterance(const PreparedUtterance& u, const std::vector<SoundClass>&
     FrameFeatures features = ComputeFrameFeatures(wave);
     RefineBoundaries(phones, features, pitch, result.marks, s.refine);
 
+    std::vector<int16_t> pcm;
+    pcm.reserve(wave.samples.size());
+    for (float v : wave.samples) pcm.push_back(ToPcm16(v));
+    // The cutting pass takes the speaker's period where a unit has no pulses;
+    // here an utterance's own median f0 stands in for it.
+    const double speakerPeriod = wave.rate / VoicedMedian(pitch);
     for (Instance& in : instances) {
         const TimedPhone& p = phones[size_t(u.segmentOf[size_t(in.position)])];
         in.start = p.start;
         in.end = p.end;
         Measure(in, pitch, features, result.marks);
-        MeasureEdges(in, wave, features);
+        MeasureEdges(in, wave, features, pcm, result.marks, speakerPeriod);
     }
     MeasureNaturalBoundaries(u, instances, wave);
     return true;

@@ -465,15 +465,16 @@ BuildResult BuildVoice(const BuildOptions& o, const ModuleClient& module, BuildL
                 in.distanceToNext);
     summary.speakerF0 = VowelF0Quantile(all, 0.5, 150.0);
     SpeakerRange(all, o, summary);
-    std::vector<NameChoice> choices = SelectInstances(all, corpus.utterances);
+    const std::vector<Instance> options = WithCutVariants(all);
+    std::vector<NameChoice> choices = SelectInstances(options, corpus.utterances);
     std::map<std::string, CutUnit> units =
-        CutUnits(corpus, marks, all, choices, summary.speakerF0, o, log, summary);
+        CutUnits(corpus, marks, options, choices, summary.speakerF0, o, log, summary);
 
     std::map<std::string, SoundClass> classOf;
     std::map<std::string, size_t> instanceCount;
     for (const NameChoice& c : choices) {
         if (!units.count(c.name)) continue;
-        const Instance& chosen = all[size_t(c.instance)];
+        const Instance& chosen = options[size_t(c.instance)];
         classOf[c.name] = chosen.cls;
         instanceCount[c.name] = c.candidates;
         summary.units.push_back({c.name, c.candidates,
