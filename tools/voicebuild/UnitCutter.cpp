@@ -208,21 +208,22 @@ CutPlace FindCut(std::span<const int16_t> audio, std::span<const long> marks, in
         if (long pulse = BoundaryPulse(marks, at, period, side, isStart); pulse >= 0) {
             const long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period);
             if (s >= 0 && std::abs(double(s - at)) <= kInsideReach * period)
-                return {s, CutKind::PeriodStart};
+                return {s, CutKind::PeriodStart, period};
         }
     }
     if (long pulse = BoundaryPulse(marks, at, period, CutSide::Nearest, isStart); pulse >= 0) {
         if (long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period); s >= 0)
-            return {s, CutKind::PeriodStart};
+            return {s, CutKind::PeriodStart, period};
     }
     // Digital silence needs no crossing: any sample of it joins as 0.
-    if (LocalEnergy(audio, at) == 0.0 && at < n) return {at, CutKind::LowAmplitude};
+    if (LocalEnergy(audio, at) == 0.0 && at < n) return {at, CutKind::LowAmplitude, period};
     for (double reach : {kQuietSearch, kWideSearch}) {
         const long radius = std::max(1L, long(std::lround(reach * rate)));
-        if (long k = QuietCrossing(audio, at, radius); k >= 0) return {k, CutKind::LowAmplitude};
+        if (long k = QuietCrossing(audio, at, radius); k >= 0)
+            return {k, CutKind::LowAmplitude, period};
     }
     const long radius = std::max(1L, long(std::lround(kQuietSearch * rate)));
-    return {QuietestSample(audio, at, radius), CutKind::NoCrossing};
+    return {QuietestSample(audio, at, radius), CutKind::NoCrossing, period};
 }
 
 long CutPoint(std::span<const int16_t> audio, std::span<const long> marks, int rate, double seconds,
@@ -241,16 +242,21 @@ CutUnit CutInstance(std::span<const int16_t> audio, std::span<const long> marks,
     if (to.sample <= from.sample + 1) {
         // Too short for two crossings in order: the label times themselves.
         cut.tooShort = true;
-        from = {std::clamp(long(std::lround(in.start * rate)), 0L, n), CutKind::NoCrossing};
-        to = {std::clamp(long(std::lround(in.end * rate)), from.sample, n), CutKind::NoCrossing};
+        from = {std::clamp(long(std::lround(in.start * rate)), 0L, n), CutKind::NoCrossing,
+                from.period};
+        to = {std::clamp(long(std::lround(in.end * rate)), from.sample, n), CutKind::NoCrossing,
+              to.period};
     }
     cut.unit.samples.assign(audio.begin() + from.sample, audio.begin() + to.sample);
     if (cut.unit.samples.empty()) return cut;
     EaseEdges(cut.unit.samples);
     cut.startKind = from.kind;
     cut.endKind = to.kind;
-    cut.startShift = std::abs(double(from.sample) - in.start * rate) / period;
-    cut.endShift = std::abs(double(to.sample) - in.end * rate) / period;
+    auto shift = [rate](const CutPlace& c, double seconds) {
+        return c.period > 0.0 ? std::abs(double(c.sample) - seconds * rate) / c.period : 0.0;
+    };
+    cut.startShift = shift(from, in.start);
+    cut.endShift = shift(to, in.end);
     cut.edgesWithoutCrossing =
         (from.kind == CutKind::NoCrossing) + (to.kind == CutKind::NoCrossing);
     if (in.intonable) {

@@ -34,6 +34,7 @@ enum class CutKind {
 struct CutPlace {
     long sample = 0;
     CutKind kind = CutKind::NoCrossing;
+    double period = 0.0;  // the pitch period there, samples (the speaker's where unvoiced)
 };
 
 struct CutUnit {
@@ -42,7 +43,7 @@ struct CutUnit {
     int peak = 0;     // largest absolute sample
     CutKind startKind = CutKind::NoCrossing, endKind = CutKind::NoCrossing;
     // How far each edge lies from the label boundary it refines, in pitch
-    // periods (the unit's own, else the speaker's).
+    // periods of that place.
     double startShift = 0.0, endShift = 0.0;
     // Bad input, kept with the best cut available and counted by the build.
     int edgesWithoutCrossing = 0;  // 0, 1 or 2
