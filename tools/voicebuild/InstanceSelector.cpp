@@ -6,19 +6,13 @@
 #include <map>
 #include <set>
 
+#include "tools/voicebuild/Median.h"
 #include "tools/voicebuild/NeighbourFit.h"
 #include "tools/voicebuild/Spectrum.h"
 
 namespace vox::voicebuild {
 
 namespace {
-
-double Median(std::vector<double> v) {
-    if (v.empty()) return 0.0;
-    auto mid = v.begin() + long(v.size() / 2);
-    std::nth_element(v.begin(), mid, v.end());
-    return *mid;
-}
 
 struct NameMedians {
     double duration = 0.0, f0 = 0.0, level = 0.0;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "tools/voicebuild/Aligner.h"
+#include "tools/voicebuild/Median.h"
 #include "tools/voicebuild/Spectrum.h"
 
 namespace vox::voicebuild {
@@ -55,13 +56,6 @@ double WindowDb(const std::vector<double>& prefix, long centre) {
     if (to <= from) return kSilentDb;
     const double power = (prefix[size_t(to)] - prefix[size_t(from)]) / double(to - from);
     return std::max(kSilentDb, 10.0 * std::log10(power + 1e-12));
-}
-
-double Median(std::vector<double> v) {
-    if (v.empty()) return 0.0;
-    auto mid = v.begin() + long(v.size() / 2);
-    std::nth_element(v.begin(), mid, v.end());
-    return *mid;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "tools/voicebuild/Aligner.h"
+#include "tools/voicebuild/Median.h"
 
 namespace vox::voicebuild {
 
@@ -36,12 +37,6 @@ double Slope(const std::vector<double>& x, const std::vector<double>& y) {
         sx += x[i], sy += y[i], sxx += x[i] * x[i], sxy += x[i] * y[i];
     const double d = n * sxx - sx * sx;
     return d > 0.0 ? (n * sxy - sx * sy) / d : 0.0;
-}
-
-double Median(std::vector<double> v) {
-    if (v.empty()) return 0.0;
-    std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
-    return v[v.size() / 2];
 }
 
 double Mean(const std::vector<double>& v) {

@@ -14,6 +14,7 @@
 #include "platform/CodePage.h"
 #include "text/Charset.h"
 #include "text/SyntagmaTypes.h"
+#include "tools/voicebuild/Median.h"
 #include "tools/voicebuild/RhythmicsFitter.h"
 
 namespace vox::voicebuild {
@@ -24,12 +25,6 @@ constexpr double kRate = 22050.0;
 constexpr size_t kMinSamples = 5;  // a rule or pattern needs this many observations
 constexpr int kMaxWords = 6;
 constexpr const char* kPooled = ",*";  // key suffix of a mark's syntagmas of any length
-
-double Median(std::vector<double> v) {
-    if (v.empty()) return 0.0;
-    std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
-    return v[v.size() / 2];
-}
 
 int32_t UnitLength(const FitInput& in, const std::string& name) {
     auto it = in.units->find(name);

@@ -110,20 +110,8 @@ double LocalPeriod(std::span<const long> marks, std::span<const long>::iterator 
 // to half a period before the boundary or up to a whole period after it
 // (voicing that starts at a boundary starts with its first pulse, which may
 // come that much later), else where the next period of voicing that ends
-// there would start. Cut inside the sound, a start takes the first pulse at
-// or after the boundary and an end the last at or before it, when there is
-// one within a period.
-long BoundaryPulse(std::span<const long> marks, long at, double period, CutSide side,
-                   bool isStart) {
-    if (side == CutSide::Inside) {
-        if (isStart) {
-            auto from = std::lower_bound(marks.begin(), marks.end(), at);
-            if (from != marks.end() && double(*from - at) <= period) return *from;
-        } else {
-            auto after = std::upper_bound(marks.begin(), marks.end(), at);
-            if (after != marks.begin() && double(at - *(after - 1)) <= period) return *(after - 1);
-        }
-    }
+// there would start.
+long BoundaryPulse(std::span<const long> marks, long at, double period) {
     auto it = std::lower_bound(marks.begin(), marks.end(), at);
     long best = -1;
     if (it != marks.end() && double(*it - at) <= period) best = *it;
@@ -135,6 +123,17 @@ long BoundaryPulse(std::span<const long> marks, long at, double period, CutSide 
         if (std::abs(double(next - at)) <= 0.5 * period) best = next;
     }
     return best;
+}
+
+// The pulse a cut inside the sound takes: for a start the first at or after
+// the boundary, for an end the last at or before it, within a period; or -1.
+long InsidePulse(std::span<const long> marks, long at, double period, bool isStart) {
+    if (isStart) {
+        auto from = std::lower_bound(marks.begin(), marks.end(), at);
+        return from != marks.end() && double(*from - at) <= period ? *from : -1;
+    }
+    auto after = std::upper_bound(marks.begin(), marks.end(), at);
+    return after != marks.begin() && double(at - *(after - 1)) <= period ? *(after - 1) : -1;
 }
 
 // Period starts of the pulses inside [from, to) as offsets from `from`, with
@@ -205,13 +204,13 @@ CutPlace FindCut(std::span<const int16_t> audio, std::span<const long> marks, in
     // A cut inside the sound stays within a period of the boundary, else
     // the nearest is taken.
     if (side == CutSide::Inside) {
-        if (long pulse = BoundaryPulse(marks, at, period, side, isStart); pulse >= 0) {
+        if (long pulse = InsidePulse(marks, at, period, isStart); pulse >= 0) {
             const long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period);
             if (s >= 0 && std::abs(double(s - at)) <= kInsideReach * period)
                 return {s, CutKind::PeriodStart, period};
         }
     }
-    if (long pulse = BoundaryPulse(marks, at, period, CutSide::Nearest, isStart); pulse >= 0) {
+    if (long pulse = BoundaryPulse(marks, at, period); pulse >= 0) {
         if (long s = PeriodStart(audio, std::clamp(pulse, 0L, n), period); s >= 0)
             return {s, CutKind::PeriodStart, period};
     }
